@@ -1,0 +1,84 @@
+#include "tests/stubs/sim_desktop.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tallow::sim {
+
+void SimDesktop::PostLine(const std::string& ansiLine) {
+  if (clientRunning) posted.push_back({now_, ansiLine});
+  now_ += postCost;
+}
+
+void SimDesktop::At(double time, std::function<void()> action) {
+  queue_.emplace(std::make_pair(time, sequence_++), std::move(action));
+}
+
+double SimDesktop::NextTimerDue() const {
+  double due = std::numeric_limits<double>::infinity();
+  for (const TimerDriver* timer : timers_) due = std::min(due, timer->NextDue());
+  return due;
+}
+
+void SimDesktop::PumpEvents(double maxWaitSeconds) {
+  ++pumpCalls;
+  double deadline = now_ + std::max(0.0, maxWaitSeconds);
+  // A real clock always moves on; so must this one, however small the wait.
+  if (maxWaitSeconds > 0 && deadline <= now_) deadline = std::nextafter(now_, deadline + 1);
+  PumpUntil(deadline);
+}
+
+void SimDesktop::PumpUntil(double deadline) {
+  double next = NextTimerDue();
+  if (next < std::numeric_limits<double>::infinity() && timerLateness) next += timerLateness();
+  if (!queue_.empty()) next = std::min(next, queue_.begin()->first.first);
+  if (next > deadline) {
+    now_ = deadline;
+    return;
+  }
+  now_ = std::max(now_, next);
+  HandleWaitingEvents();
+}
+
+bool SimDesktop::HandleWaitingEvents() {
+  ++depth_;
+  maxDepth = std::max(maxDepth, depth_);
+  // Only what is waiting now; events that handlers queue wait for a later turn.
+  const double now = now_;
+  std::vector<std::function<void()>> due;
+  while (!queue_.empty() && queue_.begin()->first.first <= now) {
+    due.push_back(std::move(queue_.begin()->second));
+    queue_.erase(queue_.begin());
+  }
+  for (auto& action : due) {
+    if (quit_) break;
+    action();
+  }
+  if (!quit_)
+    for (std::size_t i = 0; i < timers_.size(); ++i) timers_[i]->Service();
+  --depth_;
+  return !due.empty();
+}
+
+void SimDesktop::RunUntil(double time) {
+  while (!quit_ && now_ < time) PumpUntil(time);
+  if (!quit_) HandleWaitingEvents();
+}
+
+void StubForm::Show() {
+  ++showCalls;
+  if (loaded_) return;
+  loaded_ = true;
+  ++loads;
+  if (onLoad) onLoad();
+}
+
+void StubForm::Unload() {
+  if (!loaded_) return;
+  loaded_ = false;
+  for (Timer* timer : timers) timer->SetEnabled(false);
+  if (std::none_of(all_.begin(), all_.end(), [](const StubForm* f) { return f->Loaded(); }))
+    desktop_.RequestQuit();
+}
+
+}  // namespace tallow::sim

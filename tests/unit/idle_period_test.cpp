@@ -1,0 +1,209 @@
+// Start, Stop and the one-second tick: the clock's text arithmetic, the
+// reports, the two states of the window, and presses inside the pauses.
+
+#include <gtest/gtest.h>
+
+#include "idler/catalogue.h"
+#include "runtime/text_number.h"
+#include "tests/stubs/idler_sim.h"
+
+namespace tallow {
+namespace {
+
+using sim::Ansi;
+using sim::IdlerSim;
+using Lines = std::vector<std::string>;
+
+const std::wstring kReason = L"Reason Idle.........";
+
+// Loads the window and presses Start at 0; the clock starts at 0.7.
+struct Period : IdlerSim {
+  Period() {
+    Load();
+    Start(0);
+  }
+  // Runs until tick `n` of the period has been handled, reports included.
+  void AfterTick(long n) { desk.RunUntil(0.7 + n + 1.5); }
+  std::vector<std::string> PostedSince(std::size_t from) const {
+    const std::vector<std::string> all = IdlerSim::Lines();
+    return {all.begin() + static_cast<long>(from), all.end()};
+  }
+};
+
+TEST(TextNumber, ConversionsOfTheClock) {
+  EXPECT_EQ(TextToNumber(L"00"), 0);
+  EXPECT_EQ(TextToNumber(L"59"), 59);
+  EXPECT_EQ(TextToNumber(L" 7 "), 7);
+  EXPECT_EQ(TextToNumber(L"x"), 0);
+  EXPECT_EQ(NumberToText(1), L"1");
+  EXPECT_EQ(NumberToText(60), L"60");
+  EXPECT_EQ(NumberToText(100), L"100");
+  EXPECT_EQ(NumberToText(123456789012), L"123456789012");
+  EXPECT_EQ(NumberToText(0.5), L"0.5");
+}
+
+TEST(IdlePeriod, StartPostsStartAndReasonThenSwitchesToIdling) {
+  Period p;
+  p.Type(0.35, L"lunch <b>break</b>");  // typed during Start's pause
+  bool notIdlingDuringPause = false;
+  p.Check(0.69, [&] { notIdlingDuringPause = p.NotIdling(); });
+  p.desk.RunUntil(0.7);
+  EXPECT_TRUE(notIdlingDuringPause);  // controls switch only at the end of Start
+  EXPECT_EQ(p.PostedSince(1), (Lines{Ansi(LineStarted), Ansi(LineReason(L"lunch <b>break</b>"))}));
+  EXPECT_TRUE(p.Idling());
+  EXPECT_EQ(p.Clock(), L"00:00:00");
+}
+
+TEST(IdlePeriod, ClockFollowsTheTableOfTicks) {
+  Period p;
+  p.AfterTick(7200);
+  struct Row {
+    std::size_t tick;
+    const wchar_t* clock;
+  };
+  ASSERT_GE(p.ticks.size(), 7200u);
+  for (Row row : {Row{1, L"00:00:1"}, Row{59, L"00:00:59"}, Row{60, L"00:1:00"}, Row{61, L"00:1:1"},
+                  Row{3600, L"1:00:00"}, Row{3660, L"1:1:00"}, Row{7200, L"2:00:00"}})
+    EXPECT_EQ(p.ticks[row.tick - 1].clock, row.clock) << "tick " << row.tick;
+}
+
+TEST(IdlePeriod, FullMinuteReportsBannerReasonAndTimeSevenTenthsApart) {
+  Period p;
+  p.AfterTick(60);
+  EXPECT_EQ(p.PostedSince(3), (Lines{Ansi(LineBanner), Ansi(LineReason(kReason)), Ansi(LineIdleFor(L"00", L"1"))}));
+  const auto times = p.Times();
+  EXPECT_NEAR(times[3], 60.7, 1e-9);
+  EXPECT_NEAR(times[4], 61.4, 1e-9);
+  EXPECT_NEAR(times[5], 62.1, 1e-9);
+  EXPECT_EQ(p.ticks[59].clock, L"00:1:00");
+}
+
+TEST(IdlePeriod, HourReportsSixtyMinutesThenRollsOver) {
+  Period p;
+  p.AfterTick(3600);
+  const Lines lines = p.Lines();
+  EXPECT_EQ(lines.back(), Ansi(LineIdleFor(L"00", L"60")));
+  EXPECT_EQ(p.ticks[3599].clock, L"1:00:00");
+  p.AfterTick(3660);
+  EXPECT_EQ(p.Lines().back(), Ansi(LineIdleFor(L"1", L"1")));
+  p.AfterTick(7200);
+  EXPECT_EQ(p.Lines().back(), Ansi(LineIdleFor(L"1", L"60")));
+  EXPECT_EQ(p.ticks[7199].clock, L"2:00:00");
+  // One report per minute, never one with minutes "00".
+  long reports = 0;
+  for (const auto& line : p.Lines())
+    if (line.find("Idle For:") != std::string::npos) {
+      ++reports;
+      EXPECT_EQ(line.find("and 00 Min"), std::string::npos) << line;
+    }
+  EXPECT_EQ(reports, 120);
+}
+
+TEST(IdlePeriod, TickFallingDueDuringTheHourReportIsLateNotLost) {
+  Period p;
+  // Tick 3601 falls due at 3601.7, while the report of tick 3600 (3600.7 to
+  // 3602.1) is still posting; it is delivered when the report returns.
+  p.desk.RunUntil(3603);
+  EXPECT_EQ(p.Lines().back(), Ansi(LineIdleFor(L"00", L"60")));
+  ASSERT_EQ(p.ticks.size(), 3602u);
+  EXPECT_NEAR(p.ticks[3599].endedAt, 3602.1, 1e-6);  // the hour's tick, report included
+  EXPECT_EQ(p.ticks[3599].clock, L"1:00:00");
+  EXPECT_NEAR(p.ticks[3600].endedAt, 3602.1, 1e-6);  // tick 3601, late
+  EXPECT_EQ(p.ticks[3600].clock, L"1:00:1");
+  EXPECT_NEAR(p.ticks[3601].endedAt, 3602.7, 1e-6);  // and back on the schedule
+  EXPECT_EQ(p.ticks[3601].clock, L"1:00:2");
+}
+
+TEST(IdlePeriod, PastAHundredHoursNoCounterWraps) {
+  Period p;
+  p.AfterTick(100 * 3600 + 61);
+  EXPECT_EQ(p.ticks[100 * 3600 + 60].clock, L"100:1:1");
+  EXPECT_EQ(p.Lines().back(), Ansi(LineIdleFor(L"100", L"1")));
+}
+
+TEST(IdlePeriod, StopAfterThirtyTicksPostsZeroTotalAndClears) {
+  Period p;
+  p.Stop(0.7 + 30 + 0.1);
+  p.desk.RunUntil(40);
+  EXPECT_EQ(p.PostedSince(3), (Lines{Ansi(LineStopped), Ansi(LineTotal(L"00", L"00"))}));
+  EXPECT_EQ(p.Clock(), L"00:00:00");
+  EXPECT_TRUE(p.NotIdling());
+}
+
+TEST(IdlePeriod, StopAfterOneHourOneMinuteThirtySeconds) {
+  Period p;
+  p.Stop(0.7 + 3690 + 0.1);
+  p.desk.RunUntil(3700);
+  EXPECT_EQ(p.Lines().back(), Ansi(LineTotal(L"1", L"1")));
+  EXPECT_EQ(p.Clock(), L"00:00:00");
+}
+
+TEST(IdlePeriod, StartAfterStopCountsFromZero) {
+  Period p;
+  p.Stop(10.9);
+  p.Start(20);
+  p.desk.RunUntil(20.7 + 5.5);
+  EXPECT_EQ(p.Clock(), L"00:00:5");
+  EXPECT_TRUE(p.Idling());
+}
+
+TEST(IdlePeriod, SecondStartInsideStartsPause) {
+  Period p;
+  p.Start(0.2);
+  p.desk.RunUntil(3);
+  EXPECT_EQ(p.PostedSince(1), (Lines{Ansi(LineStarted), Ansi(LineStarted), Ansi(LineReason(kReason)),
+                                     Ansi(LineReason(kReason))}));
+  EXPECT_TRUE(p.Idling());
+  // The timer was switched on once, by the inner Start at 0.9.
+  p.desk.RunUntil(0.9 + 10 + 0.05);
+  EXPECT_EQ(p.Clock(), L"00:00:10");
+}
+
+TEST(IdlePeriod, TicksAndASecondStopInsideStopsPause) {
+  Period p;
+  p.Stop(60.5);   // tick 60 falls due at 60.7, inside this Stop's pause
+  p.Stop(60.55);  // a second Stop, also inside
+  p.desk.RunUntil(70);
+  // The tick's report runs whole inside the inner Stop's pause; the inner
+  // Stop then totals the minute and clears, and the outer totals the cleared
+  // clock.
+  EXPECT_EQ(p.PostedSince(3),
+            (Lines{Ansi(LineStopped), Ansi(LineStopped), Ansi(LineBanner), Ansi(LineReason(kReason)),
+                   Ansi(LineIdleFor(L"00", L"1")), Ansi(LineTotal(L"00", L"1")), Ansi(LineTotal(L"00", L"00"))}));
+  EXPECT_EQ(p.Clock(), L"00:00:00");
+  EXPECT_TRUE(p.NotIdling());
+}
+
+TEST(IdlePeriod, TickInsideStopsPauseCountsInTheTotal) {
+  Period p;
+  p.Stop(60.5);
+  p.desk.RunUntil(70);
+  EXPECT_EQ(p.PostedSince(3), (Lines{Ansi(LineStopped), Ansi(LineBanner), Ansi(LineReason(kReason)),
+                                     Ansi(LineIdleFor(L"00", L"1")), Ansi(LineTotal(L"00", L"1"))}));
+  EXPECT_TRUE(p.NotIdling());
+}
+
+TEST(IdlePeriod, StopAndAdvInsideTheReportsPauses) {
+  Period p;
+  p.Adv(61.0);   // inside the first pause of the report at 60.7
+  p.Stop(62.5);  // inside the report's second pause (after Adv's lines)
+  p.desk.RunUntil(70);
+  EXPECT_EQ(p.PostedSince(3), (Lines{Ansi(LineBanner), Ansi(LineBanner), Ansi(LineCredit), Ansi(LineTeam),
+                                     Ansi(LineReason(kReason)), Ansi(LineStopped), Ansi(LineTotal(L"00", L"1")),
+                                     Ansi(LineIdleFor(L"00", L"00"))}));
+  EXPECT_EQ(p.Clock(), L"00:00:00");
+  EXPECT_TRUE(p.NotIdling());
+}
+
+TEST(IdlePeriod, NoTickOfAnOldPeriodAfterStop) {
+  Period p;
+  p.Stop(5.2);
+  p.desk.RunUntil(5.95);  // tick 5 was due at 5.7, inside Stop's pause
+  EXPECT_EQ(p.Clock(), L"00:00:00");
+  p.desk.RunUntil(30);
+  EXPECT_EQ(p.Clock(), L"00:00:00");
+  EXPECT_EQ(p.Timer1.TicksDelivered(), 5u);
+}
+
+}  // namespace
+}  // namespace tallow

@@ -1,0 +1,17 @@
+// Windows-1252 <-> UTF-16, done here instead of through the system code
+// page so the room behaves the same whatever locale Windows (or Wine) runs in.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace practice {
+
+// One UTF-16 unit per byte. The five bytes 1252 leaves undefined map to
+// U+0081, U+008D, U+008F, U+0090, U+009D, as Windows itself does.
+std::wstring decode_1252(std::string_view bytes);
+
+// Inverse of decode_1252; anything outside 1252 becomes '?'.
+std::string encode_1252(std::wstring_view text);
+
+} // namespace practice
