@@ -1,0 +1,38 @@
+#include "bridge/win32/chat_client.h"
+
+#include <windows.h>
+
+namespace tallow::win32 {
+namespace {
+// A client that stops answering must not freeze us: each message waits this
+// long at most.
+constexpr UINT kAnswerTimeoutMs = 2000;
+// SMTO_BLOCK: none of our own handlers may run while a post is under way.
+constexpr UINT kSendFlags = SMTO_BLOCK | SMTO_ABORTIFHUNG;
+}  // namespace
+
+void ChatWindows::PostLine(const std::string& ansiLine) {
+  // Each step searches the children of the one before; a missing window
+  // gives 0 and the next step searches the top-level windows, as the
+  // platform does with a parent of 0.
+  HWND frame = FindWindowA("AOL Frame25", nullptr);
+  HWND mdiClient = FindWindowExA(frame, nullptr, "MDIClient", nullptr);
+  HWND chatRoom = FindWindowExA(mdiClient, nullptr, "AOL Child", nullptr);
+  HWND chatInput = FindWindowExA(chatRoom, nullptr, "RICHCNTL", nullptr);
+  DWORD_PTR answer = 0;
+  if (!SendMessageTimeoutA(chatInput, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(ansiLine.c_str()), kSendFlags,
+                           kAnswerTimeoutMs, &answer))
+    return;  // the text never arrived: an Enter now would send what the user had typed
+  SendMessageTimeoutA(chatInput, WM_CHAR, 13, 0, kSendFlags, kAnswerTimeoutMs, &answer);
+}
+
+void DesktopWindows::MakeTopmost(WindowHandle window) {
+  SetWindowPos(reinterpret_cast<HWND>(window), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void DesktopWindows::BeginMove(WindowHandle window) {
+  ReleaseCapture();
+  SendMessageA(reinterpret_cast<HWND>(window), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+}
+
+}  // namespace tallow::win32

@@ -1,0 +1,62 @@
+#include "runtime/win32/app.h"
+
+#include <cmath>
+
+namespace tallow::win32 {
+namespace {
+int g_openWindows = 0;
+
+int ScreenDpi() {
+  static const int dpi = [] {
+    HDC screen = GetDC(nullptr);
+    const int value = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return value > 0 ? value : 96;
+  }();
+  return dpi;
+}
+}  // namespace
+
+void WindowOpened() { ++g_openWindows; }
+
+void WindowClosed() {
+  if (--g_openWindows == 0) PostQuitMessage(0);
+}
+
+int Twips(int twips) { return MulDiv(twips, ScreenDpi(), 1440); }
+
+bool FontInstalled(const wchar_t* face) {
+  LOGFONTW query{};
+  query.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynW(query.lfFaceName, face, LF_FACESIZE);
+  bool found = false;
+  HDC screen = GetDC(nullptr);
+  EnumFontFamiliesExW(
+      screen, &query, [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) -> int {
+        *reinterpret_cast<bool*>(found) = true;
+        return 0;
+      },
+      reinterpret_cast<LPARAM>(&found), 0);
+  ReleaseDC(nullptr, screen);
+  return found;
+}
+
+HFONT MakeFont(std::initializer_list<const wchar_t*> faces, double points, int weight) {
+  const wchar_t* face = *faces.begin();
+  for (const wchar_t* candidate : faces)
+    if (FontInstalled(candidate)) {
+      face = candidate;
+      break;
+    }
+  LOGFONTW font{};
+  font.lfHeight = -static_cast<LONG>(std::lround(points * ScreenDpi() / 72.0));
+  font.lfWeight = weight;
+  font.lfCharSet = ANSI_CHARSET;
+  font.lfQuality = DEFAULT_QUALITY;
+  lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
+  return CreateFontIndirectW(&font);
+}
+
+HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
+
+}  // namespace tallow::win32
