@@ -32,10 +32,10 @@ set_source_files_properties(resources/tallow.rc PROPERTIES OBJECT_DEPENDS
 
 add_subdirectory(tools/practice-room)
 set_target_properties(practice-room PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+add_subdirectory(tools/press)
 
-if(EXISTS ${CMAKE_SOURCE_DIR}/tests/desktop/CMakeLists.txt)
+option(TALLOW_DESKTOP_TESTS "Build the desktop tests" ON)
+if(TALLOW_DESKTOP_TESTS)
   add_subdirectory(tests/desktop)
 endif()
-if(EXISTS ${CMAKE_SOURCE_DIR}/bench/win32/CMakeLists.txt)
-  add_subdirectory(bench/win32)
-endif()
+add_subdirectory(bench/win32)

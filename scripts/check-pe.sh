@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Checks the built exe's PE headers: ASLR (high entropy), DEP, relocations,
+# and that it imports only DLLs that Windows always loads from the system
+# folder.
+set -euo pipefail
+exe=$1
+dump=$(x86_64-w64-mingw32-objdump -p "$exe")
+flags=$(sed -n 's/^DllCharacteristics[[:space:]]*\([0-9a-fA-F]*\).*/\1/p' <<<"$dump")
+(( (16#$flags & 0x0160) == 0x0160 )) || { echo "$exe: DllCharacteristics $flags lacks 0x0160 (ASLR, high entropy, DEP)"; exit 1; }
+grep -q '^[[:space:]]*relocations stripped' <<<"$dump" && { echo "$exe: relocations stripped"; exit 1; }
+allowed='^(KERNEL32|USER32|GDI32|SHELL32|OLE32|OLEAUT32|ADVAPI32|COMDLG32|MSVCRT)\.DLL$'
+while read -r dll; do
+  [[ ${dll^^} =~ $allowed ]] || { echo "$exe: imports $dll directly"; exit 1; }
+done < <(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$dump")
+echo "$exe: DllCharacteristics 0x$flags, imports $(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$dump" | tr '\n' ' ')"
