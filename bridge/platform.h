@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "bridge/launcher.h"
 #include "runtime/clock.h"
 #include "runtime/controls.h"
 
@@ -31,6 +32,7 @@ struct Platform {
   EventPump& pump;
   ChatClient& chat;
   WindowManager& windows;
+  Shell& shell;
 };
 
 }  // namespace tallow

@@ -22,6 +22,15 @@ class Tallow_Idler {
   void KeepOnTop(const Form& window);
   void BeginWindowDrag(const Form& window);
 
+  // Starts the default browser (the program that opens ".html" files) with
+  // `url`; true when a browser process was started.
+  bool LaunchUrl(const std::wstring& url);
+  // The program that opens ".html" files, and the look-up's result code in
+  // `code` (above 32 when one was found).
+  std::wstring LocateBrowser(long& code);
+  // The user's temporary folder, ending with a backslash.
+  std::wstring TempFolderPath();
+
  private:
   Platform platform_;
 };

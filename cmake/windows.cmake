@@ -15,6 +15,8 @@ add_library(tallow_win32 STATIC
   runtime/win32/picture.cpp
   runtime/win32/timers.cpp
   bridge/win32/chat_client.cpp
+  bridge/win32/shell.cpp
+  runtime/win32/message_box.cpp
 )
 target_link_libraries(tallow_win32 PUBLIC tallow_core user32 gdi32 kernel32 ole32)
 target_compile_definitions(tallow_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00)
@@ -22,6 +24,8 @@ target_compile_definitions(tallow_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_M
 add_executable(tallow-divod WIN32
   idler/win32/main.cpp
   idler/win32/form1_window.cpp
+  windows/win32/form2_window.cpp
+  windows/win32/form3_window.cpp
   resources/tallow.rc
 )
 target_link_libraries(tallow-divod PRIVATE tallow_win32)

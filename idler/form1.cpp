@@ -2,10 +2,12 @@
 
 #include "idler/catalogue.h"
 #include "idler/idle_clock.h"
+#include "idler/keywords.h"
 
 namespace tallow {
 namespace {
 constexpr double kLineGap = 0.7;  // seconds between two lines of one announcement
+const std::wstring kMakersPage = L"http://www.gloaming-inc.example/tallow-divod/";
 }
 
 bool Form1::Pause() {
@@ -76,12 +78,31 @@ void Form1::Command4_Click() {
   c_.form.Unload();
 }
 
-void Form1::Command5_Click() {}
+void Form1::Command5_Click() { c_.Form2.Show(); }
 
-void Form1::Command6_Click() {}
+void Form1::Command6_Click() { module_.LaunchUrl(kMakersPage); }
 
 void Form1::Command7_Click() { c_.form.Minimize(); }
 
-void Form1::Timer2_Timer() {}
+void Form1::Timer2_Timer() {
+  // Each check reads the box afresh; the box is reset before its extra
+  // opens, so at most one keyword acts per tick.
+  if (c_.Text1.Text() == kKeywordDedication) {
+    c_.Text1.SetText(kReasonResetText);
+    c_.Form3.Show();
+  }
+  if (c_.Text1.Text() == kKeywordInfo) {
+    c_.Text1.SetText(kReasonResetText);
+    c_.boxes.Show(InfoBoxText());
+  }
+  if (c_.Text1.Text() == kKeywordScreenNames) {
+    c_.Text1.SetText(kReasonResetText);
+    c_.boxes.Show(ScreenNamesBoxText());
+  }
+  if (c_.Text1.Text() == kKeywordAuthor) {
+    c_.Text1.SetText(kReasonResetText);
+    c_.boxes.Show(AuthorBoxText());
+  }
+}
 
 }  // namespace tallow

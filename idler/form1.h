@@ -15,6 +15,9 @@ struct Form1Controls {
   Control& Command1;  // Start
   Control& Command2;  // Stop
   Timer& Timer1;     // the one-second tick
+  Form& Form2;       // the About window
+  Form& Form3;       // the dedication window
+  MessageBoxes& boxes;
 };
 
 // The main window's event handlers. They decide what is posted and when; the

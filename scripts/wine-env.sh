@@ -12,6 +12,8 @@ wine_prepare() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1 || true
+    # Wine draws title bars itself: Xvfb has no window manager to do it.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
     wineserver -w
   fi
   wineserver -p >/dev/null 2>&1 || true

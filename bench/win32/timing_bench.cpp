@@ -18,6 +18,7 @@
 
 #include "bridge/tallow_idler.h"
 #include "bridge/win32/chat_client.h"
+#include "bridge/win32/shell.h"
 #include "idler/catalogue.h"
 #include "runtime/win32/event_pump.h"
 #include "runtime/win32/timers.h"
@@ -119,8 +120,9 @@ int Pause(int count) {
   SpinningPump spinning;
   win32::ChatWindows chat;
   win32::DesktopWindows windows;
-  Tallow_Idler module(Platform{clock, pump, chat, windows});
-  Tallow_Idler spinningModule(Platform{clock, spinning, chat, windows});
+  win32::SystemShell shell;
+  Tallow_Idler module(Platform{clock, pump, chat, windows, shell});
+  Tallow_Idler spinningModule(Platform{clock, spinning, chat, windows, shell});
 
   const Cost pause = Adverts(module, clock);
   const Cost spin = Adverts(spinningModule, clock);
@@ -147,7 +149,8 @@ int Drift(double minutes) {
   win32::MessagePump pump;
   win32::ChatWindows chat;
   win32::DesktopWindows windows;
-  Tallow_Idler module(Platform{clock, pump, chat, windows});
+  win32::SystemShell shell;
+  Tallow_Idler module(Platform{clock, pump, chat, windows, shell});
   HWND hwnd = MakeBusyWindow();
 
   // The idle clock's timer, with a report's two pauses at every 60th tick,

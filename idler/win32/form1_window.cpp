@@ -21,7 +21,7 @@ constexpr wchar_t kFrameBaseProc[] = L"TallowDivod.FrameProc";
 
 const FormLayout kLayout{
     L"TallowDivod.Form1",
-    L"\u2122Tallow Divod\u2122",
+    kApplicationTitle,
     WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX,
     WS_EX_APPWINDOW | WS_EX_CONTROLPARENT,
     3165, 3720,  // 211 x 248 pixels at 96 DPI
@@ -54,11 +54,13 @@ const ControlSpec kControls[] = {
 
 }  // namespace
 
-Form1Window::Form1Window(Tallow_Idler& module, const Clock& clock)
+Form1Window::Form1Window(Tallow_Idler& module, const Clock& clock, Form& about, Form& dedication,
+                         MessageBoxes& boxes)
     : FormWindow(kLayout),
       Timer1(clock, kTimer1, 1.0, TimerDriver::Delivery::kEveryTick, [this] { handlers_.Timer1_Timer(); }),
       Timer2(clock, kTimer2, 0.5, TimerDriver::Delivery::kReentrant, [this] { handlers_.Timer2_Timer(); }),
-      handlers_(module, Form1Controls{*this, Text1, Label2, Label3, Label4, Command1, Command2, Timer1}) {}
+      handlers_(module, Form1Controls{*this, Text1, Label2, Label3, Label4, Command1, Command2, Timer1, about,
+                                      dedication, boxes}) {}
 
 Form1Window::~Form1Window() {
   for (HGDIOBJ object : {static_cast<HGDIOBJ>(defaultFont_), static_cast<HGDIOBJ>(colonFont_),
@@ -104,6 +106,8 @@ void Form1Window::OnCreate() {
     HFONT font = spec.id == kLabel1 ? titleFont_ : (spec.id == kLabel5 || spec.id == kLabel6) ? colonFont_ : defaultFont_;
     ControlById(spec.id)->Attach(CreateControl(container, spec, font));
   }
+  // The title is drawn on the form itself, beneath every other control.
+  SetWindowPos(Label1.hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   // The reason box takes reasons of any length.
   SendMessageW(Text1.hwnd(), EM_SETLIMITTEXT, 0, 0);
   // The frame is a group box that paints white and keeps mouse presses

@@ -11,7 +11,7 @@ namespace tallow::win32 {
 // and the reason box. Its events go to the Form1 handlers.
 class Form1Window : public FormWindow {
  public:
-  Form1Window(Tallow_Idler& module, const Clock& clock);
+  Form1Window(Tallow_Idler& module, const Clock& clock, Form& about, Form& dedication, MessageBoxes& boxes);
   ~Form1Window() override;
 
  protected:

@@ -2,8 +2,11 @@
 
 #include "bridge/tallow_idler.h"
 #include "bridge/win32/chat_client.h"
+#include "bridge/win32/shell.h"
 #include "idler/win32/form1_window.h"
 #include "runtime/win32/event_pump.h"
+#include "runtime/win32/message_box.h"
+#include "windows/win32/secondary_windows.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // DLLs that are not taken from the system folder anyway (GDI+, ...) are
@@ -16,9 +19,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   win32::MessagePump pump;
   win32::ChatWindows chat;
   win32::DesktopWindows windows;
-  Tallow_Idler module(Platform{clock, pump, chat, windows});
+  win32::SystemShell shell;
+  Tallow_Idler module(Platform{clock, pump, chat, windows, shell});
 
-  win32::Form1Window form1(module, clock);
+  // One object per window for the whole run; a window comes and goes.
+  win32::Form2Window form2;
+  win32::Form3Window form3(module);
+  win32::WindowMessageBoxes boxes;
+  win32::Form1Window form1(module, clock, form2, form3, boxes);
+  boxes.SetOwner(&form1);
   form1.Show();
   return pump.Run();
 }

@@ -19,4 +19,7 @@ HFONT MakeFont(std::initializer_list<const wchar_t*> faces, double points, int w
 
 HINSTANCE Instance();
 
+// The main window's caption and the message boxes' title.
+inline constexpr wchar_t kApplicationTitle[] = L"\u2122Tallow Divod\u2122";
+
 }  // namespace tallow::win32

@@ -25,7 +25,7 @@ void ChildControl::SetEnabled(bool enabled) {
 }
 
 HWND CreateControl(HWND container, const ControlSpec& spec, HFONT font) {
-  HWND hwnd = CreateWindowExW(spec.exStyle, spec.windowClass, spec.text, WS_CHILD | WS_VISIBLE | spec.style,
+  HWND hwnd = CreateWindowExW(spec.exStyle, spec.windowClass, spec.text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | spec.style,
                               Twips(spec.left), Twips(spec.top), Twips(spec.width), Twips(spec.height), container,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), Instance(), nullptr);
   if (hwnd && font) SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);

@@ -14,7 +14,9 @@ FormWindow::~FormWindow() {
 bool FormWindow::IsForm(HWND hwnd) { return GetPropW(hwnd, kFormProperty) != nullptr; }
 
 void FormWindow::Load() {
-  if (!backgroundBrush_) backgroundBrush_ = CreateSolidBrush(layout_.background);
+  if (!backgroundBrush_)
+    backgroundBrush_ = CreateSolidBrush(layout_.systemBackground >= 0 ? GetSysColor(layout_.systemBackground)
+                                                                      : layout_.background);
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
   if (!GetClassInfoExW(Instance(), layout_.windowClass, &wc)) {

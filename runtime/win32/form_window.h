@@ -15,6 +15,7 @@ struct FormLayout {
   int clientWidth, clientHeight;  // twips
   int iconId;
   COLORREF background;
+  int systemBackground = -1;  // a system colour index, read at load, instead of `background`
 };
 
 // One top-level window of ours, tied to its object for the whole run: the
@@ -34,6 +35,8 @@ class FormWindow : public Form {
   HWND hwnd() const { return hwnd_; }
   // True for the top-level windows of our forms (for keyboard navigation).
   static bool IsForm(HWND hwnd);
+  // Paints the form's surface behind a transparent child control.
+  void PaintBehind(HWND child, HDC dc);
 
  protected:
   // Builds the controls; the window exists but is not shown yet.
@@ -52,9 +55,6 @@ class FormWindow : public Form {
   LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(hwnd_, message, wParam, lParam);
   }
-  // Paints the form's surface behind a transparent child control.
-  void PaintBehind(HWND child, HDC dc);
-
   const FormLayout layout_;
   HBITMAP picture_ = nullptr;  // drawn at natural size at the top-left corner
 

@@ -8,6 +8,7 @@
 
 #include "bridge/ansi_text.h"
 #include "idler/form1.h"
+#include "windows/form3.h"
 #include "tests/stubs/sim_desktop.h"
 
 namespace tallow::sim {
@@ -16,6 +17,9 @@ struct IdlerSim {
   SimDesktop desk;
   std::vector<StubForm*> forms;
   StubForm form1{desk, forms, 0x1001};
+  StubForm form2{desk, forms, 0x2002};  // About
+  StubForm form3{desk, forms, 0x3003};  // dedication
+  StubMessageBoxes boxes{desk};
   StubControl Text1{L"Reason Idle........."};
   StubControl Label2{L"00"}, Label3{L"00"}, Label4{L"00"};
   StubControl Command1, Command2, Command3, Command4, Command5, Command6, Command7;
@@ -31,7 +35,9 @@ struct IdlerSim {
     std::wstring clock;
   };
   std::vector<Tick> ticks;
-  Form1 form{module, Form1Controls{form1, Text1, Label2, Label3, Label4, Command1, Command2, Timer1}};
+  Form1 form{module,
+             Form1Controls{form1, Text1, Label2, Label3, Label4, Command1, Command2, Timer1, form2, form3, boxes}};
+  Form3 dedication{module, form3};
 
   IdlerSim() {
     desk.AddTimer(Timer1);
@@ -41,6 +47,7 @@ struct IdlerSim {
       Timer2.SetEnabled(true);
       form.Form_Load();
     };
+    form3.onLoad = [this] { dedication.Form_Load(); };
   }
 
   void Load() { form1.Show(); }
@@ -56,6 +63,8 @@ struct IdlerSim {
   void Stop(double t) { Press(t, Command2, &Form1::Command2_Click); }
   void Adv(double t) { Press(t, Command3, &Form1::Command3_Click); }
   void Exit(double t) { Press(t, Command4, &Form1::Command4_Click); }
+  void About(double t) { Press(t, Command5, &Form1::Command5_Click); }
+  void Site(double t) { Press(t, Command6, &Form1::Command6_Click); }
   void Type(double time, std::wstring text) {
     desk.At(time, [this, text] {
       if (form1.Loaded() && Text1.Enabled()) Text1.SetText(text);

@@ -20,6 +20,17 @@ struct PostedLine {
   std::string bytes;  // as the chat client received them
 };
 
+// A shell with no temporary folder: every launch fails quietly.
+class NullShell : public Shell {
+ public:
+  void GetTempPath(std::string&) override {}
+  bool FileExists(const std::string&) override { return false; }
+  bool CreateEmptyFile(const std::string&) override { return false; }
+  bool DeleteFile(const std::string&) override { return false; }
+  long FindExecutable(const std::string&, const std::string&, std::string&) override { return 2; }
+  bool StartProcess(const std::string&, const std::string&) override { return false; }
+};
+
 class SimDesktop : public Clock, public EventPump, public ChatClient, public WindowManager {
  public:
   // Clock
@@ -33,7 +44,7 @@ class SimDesktop : public Clock, public EventPump, public ChatClient, public Win
   void MakeTopmost(WindowHandle window) override { topmostCalls.push_back(window); }
   void BeginMove(WindowHandle window) override { moveCalls.push_back(window); }
 
-  Platform platform() { return Platform{*this, *this, *this, *this}; }
+  Platform platform() { return Platform{*this, *this, *this, *this, shell}; }
 
   // Queues a user event at simulated time `time` (seconds).
   void At(double time, std::function<void()> action);
@@ -49,6 +60,7 @@ class SimDesktop : public Clock, public EventPump, public ChatClient, public Win
   // Delivery lateness of timer events: called per wake-up, returns seconds.
   std::function<double()> timerLateness;
 
+  NullShell shell;
   std::vector<PostedLine> posted;
   std::vector<WindowHandle> topmostCalls;
   std::vector<WindowHandle> moveCalls;
@@ -111,6 +123,23 @@ class StubForm : public Form {
   std::vector<StubForm*>& all_;
   WindowHandle handle_;
   bool loaded_ = false;
+};
+
+// Modal message boxes: each records its text and stays open for `holdSeconds`
+// of simulated time, handling events meanwhile as a modal loop does.
+class StubMessageBoxes : public MessageBoxes {
+ public:
+  explicit StubMessageBoxes(SimDesktop& desktop) : desktop_(desktop) {}
+  void Show(const std::wstring& text) override {
+    shown.push_back(text);
+    const double end = desktop_.Now() + holdSeconds;
+    while (desktop_.Now() < end && !desktop_.QuitRequested()) desktop_.PumpEvents(end - desktop_.Now());
+  }
+  double holdSeconds = 0;
+  std::vector<std::wstring> shown;
+
+ private:
+  SimDesktop& desktop_;
 };
 
 }  // namespace tallow::sim

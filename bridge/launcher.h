@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+
+namespace tallow {
+
+// What launching the default browser needs from the platform: the kernel32
+// and shell32 calls, each taking and giving Windows-1252 bytes. The names
+// differ from the Win32 ones because those are macros in <windows.h>.
+class Shell {
+ public:
+  enum class NewFile { kCreated, kExists, kFailed };
+
+  virtual ~Shell() = default;
+  // GetTempPathA(buffer.size(), buffer); returns what it returned.
+  virtual unsigned long TempPath(std::string& buffer) = 0;
+  // Creates an empty file and closes it (CreateFileA with CREATE_NEW), so a
+  // file that is already there is never truncated: that gives kExists.
+  virtual NewFile CreateNewFile(const std::string& path) = 0;
+  // GetFileAttributesA: something is there and it is not a folder.
+  virtual bool IsFile(const std::string& path) = 0;
+  // DeleteFileA.
+  virtual bool RemoveFile(const std::string& path) = 0;
+  // FindExecutableA(file, directory, buffer); returns its result code.
+  // `buffer` must hold at least 260 bytes, as FindExecutableA assumes.
+  virtual long LookUpExecutable(const std::string& file, const std::string& directory,
+                                std::string& buffer) = 0;
+  // CreateProcessA(application, commandLine, ...) shown normally, not
+  // waited for, both handles closed; true when a process was started.
+  virtual bool StartProcess(const std::string& application, const std::string& commandLine) = 0;
+};
+
+// Text up to, not including, its first NUL; all of it when it has none.
+std::string CutAtNul(const std::string& text);
+
+}  // namespace tallow

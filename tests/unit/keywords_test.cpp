@@ -1,0 +1,173 @@
+// The reason box's hidden keywords, the secondary windows they and the About
+// button open, and the texts those show.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "idler/catalogue.h"
+#include "idler/keywords.h"
+#include "tests/stubs/idler_sim.h"
+#include "windows/texts.h"
+
+namespace tallow {
+namespace {
+
+using sim::Ansi;
+using sim::IdlerSim;
+
+const std::wstring kReset = L"Reason Idle.........";
+
+struct Loaded : IdlerSim {
+  Loaded() { Load(); }
+};
+
+TEST(Keywords, EachOpensItsExtraWithinHalfASecondAndResetsTheBox) {
+  Loaded s;
+  s.Type(1.1, L"Info");
+  s.Type(3.1, L"Screennames");
+  s.Type(5.1, L"MoRdAnT");
+  s.Type(7.1, L"Juniper");
+  s.desk.RunUntil(9);
+  EXPECT_EQ(s.boxes.shown, (std::vector<std::wstring>{InfoBoxText(), ScreenNamesBoxText(), AuthorBoxText()}));
+  EXPECT_TRUE(s.form3.Loaded());
+  EXPECT_EQ(s.desk.topmostCalls, (std::vector<WindowHandle>{0x1001, 0x3003}));  // the dedication window's load
+  EXPECT_EQ(s.Text1.Text(), kReset);
+  EXPECT_EQ(s.Lines().size(), 1u);  // keywords post nothing
+}
+
+TEST(Keywords, OnlyTheWholeTextInTheRightCaseCounts) {
+  for (const wchar_t* text : {L"info", L"INFO", L" Info", L"Info ", L"Info please", L"juniper", L"Mordant",
+                              L"Screennames.....", L"Juniper\r\n", L""}) {
+    Loaded s;
+    s.Type(0.2, text);
+    s.desk.RunUntil(3);
+    EXPECT_TRUE(s.boxes.shown.empty()) << "text: " << std::string(text, text + std::wcslen(text));
+    EXPECT_FALSE(s.form3.Loaded());
+    EXPECT_EQ(s.Text1.Text(), text);
+  }
+}
+
+TEST(Keywords, ALongerWordCanBeCutShortByATick) {
+  Loaded s;
+  s.Type(0.4, L"Info");          // a tick at 0.5 falls between the keystrokes
+  s.Type(0.6, L"Information");   // too late: the box was reset meanwhile
+  s.desk.RunUntil(2);
+  EXPECT_EQ(s.boxes.shown, std::vector<std::wstring>{InfoBoxText()});
+  EXPECT_EQ(s.Text1.Text(), L"Information");
+}
+
+TEST(Keywords, TicksUnderAnOpenBoxFindNothing) {
+  Loaded s;
+  s.boxes.holdSeconds = 3;  // the user reads the box for three seconds
+  s.Type(0.2, L"MoRdAnT");
+  s.desk.RunUntil(10);
+  EXPECT_EQ(s.boxes.shown.size(), 1u);
+  EXPECT_GE(s.Timer2.TicksDelivered(), 19u);  // the watcher kept ticking under the box
+}
+
+TEST(Keywords, KeywordJustBeforeStartOpensInsideStartsPause) {
+  Loaded s;
+  s.boxes.holdSeconds = 2;
+  s.Type(0.9, L"Info");
+  s.Start(0.95);  // the tick at 1.0 falls inside Start's pause
+  s.desk.RunUntil(5);
+  EXPECT_EQ(s.boxes.shown, std::vector<std::wstring>{InfoBoxText()});
+  const auto lines = s.Lines();
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[2], Ansi(LineReason(kReset)));
+  EXPECT_NEAR(s.Times()[2], 3.0, 1e-9);  // Start went on once the box was closed
+  EXPECT_TRUE(s.Idling());
+}
+
+TEST(Keywords, DedicationKeywordWhileOpenShowsTheSameWindow) {
+  Loaded s;
+  s.Type(0.2, L"Juniper");
+  s.Type(1.2, L"Juniper");
+  s.desk.RunUntil(2);
+  EXPECT_EQ(s.form3.loads, 1);
+  EXPECT_EQ(s.form3.showCalls, 2);
+  s.desk.At(2.1, [&] { s.form3.Unload(); });  // the user closes it
+  s.Type(2.2, L"Juniper");
+  s.desk.RunUntil(3);
+  EXPECT_EQ(s.form3.loads, 2);  // loaded anew, and made topmost anew
+  EXPECT_EQ(std::count(s.desk.topmostCalls.begin(), s.desk.topmostCalls.end(), WindowHandle{0x3003}), 2);
+}
+
+TEST(Keywords, KeywordInTheDisabledBoxWhileIdlingIsStillActedOn) {
+  Loaded s;
+  s.Type(0.1, L"x");
+  s.Start(0.2);
+  s.desk.At(30, [&] { s.Text1.SetText(L"Info"); });  // already there, say, before the box was disabled
+  s.desk.RunUntil(0.9 + 60 + 2);
+  EXPECT_EQ(s.boxes.shown.size(), 1u);
+  EXPECT_EQ(s.Lines()[4], Ansi(LineReason(kReset)));  // the minute's report
+}
+
+TEST(SecondaryWindows, AboutTwiceIsOneWindowAndNeverTopmost) {
+  Loaded s;
+  s.About(1);
+  s.About(2);
+  s.desk.RunUntil(3);
+  EXPECT_EQ(s.form2.loads, 1);
+  EXPECT_EQ(s.form2.showCalls, 2);
+  s.desk.At(3.5, [&] { s.form2.Unload(); });
+  s.About(4);
+  s.desk.RunUntil(5);
+  EXPECT_EQ(s.form2.loads, 2);
+  EXPECT_EQ(std::count(s.desk.topmostCalls.begin(), s.desk.topmostCalls.end(), WindowHandle{0x2002}), 0);
+}
+
+TEST(SecondaryWindows, ExitWithAboutOpenKeepsTheApplicationUntilItCloses) {
+  Loaded s;
+  s.About(1);
+  s.Exit(2);
+  s.desk.RunUntil(5);
+  EXPECT_FALSE(s.form1.Loaded());
+  EXPECT_FALSE(s.desk.QuitRequested());
+  s.desk.At(6, [&] { s.form2.Unload(); });
+  s.desk.RunUntil(7);
+  EXPECT_TRUE(s.desk.QuitRequested());
+}
+
+TEST(SecondaryWindows, SiteWithoutABrowserChangesNothing) {
+  Loaded s;
+  s.Site(1);
+  s.desk.RunUntil(2);
+  EXPECT_EQ(s.Lines().size(), 1u);
+  EXPECT_TRUE(s.NotIdling());
+  EXPECT_FALSE(s.form2.Loaded());
+}
+
+TEST(Texts, MessageBoxesJoinLinesWithLoneCarriageReturns) {
+  for (const std::wstring& text : {InfoBoxText(), ScreenNamesBoxText(), AuthorBoxText()}) {
+    EXPECT_EQ(text.find(L'\n'), std::wstring::npos);
+    EXPECT_EQ(std::count(text.begin(), text.end(), L'\r'), 8 - (text == ScreenNamesBoxText() ? 1 : 0));
+  }
+  const std::wstring info = InfoBoxText();
+  EXPECT_EQ(info.substr(0, 40), L"Info on Tallow Divod....\rOS : Windows XP");
+  EXPECT_EQ(info.substr(info.size() - 7), L"\rBLAH!\r");
+  const std::wstring names = ScreenNamesBoxText();
+  EXPECT_EQ(names.substr(0, 64), L"Screennames.....\r(All of these are AOL or AIM screennames.....)\r");
+  EXPECT_NE(names.back(), L'\r');
+  const std::wstring author = AuthorBoxText();
+  EXPECT_EQ(author.substr(0, 20), L"About MoRdAnT......\r");
+  EXPECT_NE(author.find(L"\rCoding Name : MoRdAnT\rWorks in : "), std::wstring::npos);
+  EXPECT_EQ(author.substr(author.size() - 2), L"\r\r");
+  EXPECT_NE(author[author.size() - 3], L'\r');
+}
+
+TEST(Texts, KeywordHintIs322CharactersInItsPieces) {
+  const std::wstring hint = AboutKeywordHint();
+  EXPECT_EQ(hint.size(), 322u);
+  EXPECT_EQ(hint.substr(0, 3), L"P.S");
+  EXPECT_EQ(hint.substr(3, 78), std::wstring(78, L' '));
+  EXPECT_EQ(hint.substr(81, 97),
+            L"You can type the following into the \"reason idle\" box to see some extras(do it without quotes\"\") ");
+  EXPECT_EQ(hint.substr(178, 43), L"\"Juniper\", \"Info\", \"MoRdAnT\", \"Screennames\"");
+  EXPECT_EQ(hint.substr(221, 36), std::wstring(36, L' '));
+  EXPECT_EQ(hint.substr(257), L"Those are case sensitive, so use capitals in the right places!!!!");
+}
+
+}  // namespace
+}  // namespace tallow
