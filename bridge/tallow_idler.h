@@ -28,7 +28,8 @@ class Tallow_Idler {
   // The program that opens ".html" files, and the look-up's result code in
   // `code` (above 32 when one was found).
   std::wstring LocateBrowser(long& code);
-  // The user's temporary folder, ending with a backslash.
+  // The user's temporary folder, ending with a backslash; "" when there is
+  // no usable one.
   std::wstring TempFolderPath();
 
  private:

@@ -23,11 +23,11 @@ struct PostedLine {
 // A shell with no temporary folder: every launch fails quietly.
 class NullShell : public Shell {
  public:
-  void GetTempPath(std::string&) override {}
-  bool FileExists(const std::string&) override { return false; }
-  bool CreateEmptyFile(const std::string&) override { return false; }
-  bool DeleteFile(const std::string&) override { return false; }
-  long FindExecutable(const std::string&, const std::string&, std::string&) override { return 2; }
+  unsigned long TempPath(std::string&) override { return 0; }
+  NewFile CreateNewFile(const std::string&) override { return NewFile::kFailed; }
+  bool IsFile(const std::string&) override { return false; }
+  bool RemoveFile(const std::string&) override { return false; }
+  long LookUpExecutable(const std::string&, const std::string&, std::string&) override { return 2; }
   bool StartProcess(const std::string&, const std::string&) override { return false; }
 };
 

@@ -38,12 +38,12 @@ class FakeShell : public Shell {
  public:
   unsigned long TempPath(std::string& buffer) override {
     log.push_back("TempPath(" + Describe(buffer) + ")");
-    if (tempPathFails) return 0;
     // As GetTempPathA: too small a buffer is left alone, and the size the
     // path needs, NUL included, comes back.
     if (tempPath.size() + 1 > buffer.size()) return static_cast<unsigned long>(tempPath.size() + 1);
     buffer.replace(0, tempPath.size() + 1, tempPath + '\0');
-    return static_cast<unsigned long>(tempPath.size());
+    // A failed call may still have written something.
+    return tempPathFails ? 0 : static_cast<unsigned long>(tempPath.size());
   }
   NewFile CreateNewFile(const std::string& path) override {
     log.push_back("CreateNewFile(" + path + ")");
@@ -182,7 +182,8 @@ TEST_F(Launch, AnUnusableTempFolderStartsNothingAndLeavesNoFile) {
     FakeShell shell;
     shell.tempPath = c.path;
     shell.tempPathFails = c.fails;
-    shell.writableFolders.clear();
+    // The drive's root can be written to, so a path cut short would show.
+    shell.writableFolders = {"C:\\"};
     if (c.writable) shell.writableFolders.insert(c.path);
     if (c.folderNamedDummy) shell.folders.insert(c.path + "dummy.html");
     Tallow_Idler module{Platform{idle, idle, idle, idle, shell}};
