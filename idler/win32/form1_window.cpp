@@ -148,7 +148,17 @@ LRESULT Form1Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
+      // Returns when the platform's move loop ends.
+      moving_ = true;
       handlers_.Form_MouseDown();
+      moving_ = false;
+      return 0;
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+      // The move loop ends only on the left button's release; a move begun
+      // with the right or middle button must end when that one is let go,
+      // not follow the mouse until the next left click.
+      if (moving_) PostMessageW(hwnd(), WM_LBUTTONUP, 0, lParam);
       return 0;
     case WM_CTLCOLORSTATIC:
       return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));

@@ -38,6 +38,7 @@ class Form1Window : public FormWindow {
   HFONT defaultFont_ = nullptr, colonFont_ = nullptr, titleFont_ = nullptr;
   HBRUSH white_ = nullptr;
   HWND focus_ = nullptr;  // the control to give the focus back to
+  bool moving_ = false;   // inside the move loop that a mouse press began
 };
 
 }  // namespace tallow::win32
