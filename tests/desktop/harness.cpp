@@ -1,0 +1,597 @@
+#include "harness.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <set>
+
+namespace desktop {
+
+namespace {
+
+const wchar_t kIdlerClass[] = L"TallowDivod.Form1";
+const wchar_t kRoomFrameClass[] = L"AOL Frame25";
+
+// Wine's first start of a process in a fresh wineserver can take a while.
+constexpr int kStartTimeoutMs = 60000;
+constexpr int kTextTimeoutMs = 3000;
+
+std::string read_file(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    std::string out;
+    char buffer[65536];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) out.append(buffer, got);
+    CloseHandle(file);
+    return out;
+}
+
+void make_dirs(const std::wstring& path) {
+    for (size_t i = 3; i <= path.size(); ++i) {
+        if (i == path.size() || path[i] == L'\\') CreateDirectoryW(path.substr(0, i).c_str(), nullptr);
+    }
+}
+
+std::wstring quote(const std::wstring& s) { return L"\"" + s + L"\""; }
+
+struct FindWindowOf {
+    DWORD pid;
+    const wchar_t* cls;
+    HWND found;
+};
+
+HWND find_top_level(DWORD pid, const wchar_t* cls) {
+    FindWindowOf f{pid, cls, nullptr};
+    EnumWindows(
+        [](HWND hwnd, LPARAM lp) -> BOOL {
+            auto* f = reinterpret_cast<FindWindowOf*>(lp);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(hwnd, &owner);
+            if (owner != f->pid || class_of(hwnd) != f->cls) return TRUE;
+            f->found = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&f));
+    return f.found;
+}
+
+// Leftovers of an earlier run would take the idler's lines.
+std::vector<HWND> windows_of_class(const wchar_t* cls) {
+    std::vector<HWND> out;
+    HWND w = nullptr;
+    while ((w = FindWindowExW(nullptr, w, cls, nullptr)) != nullptr) out.push_back(w);
+    return out;
+}
+
+std::set<Button> g_pressed;
+
+DWORD flag_for(Button b, bool down) {
+    switch (b) {
+    case Button::Left: return down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    case Button::Right: return down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP;
+    case Button::Middle: return down ? MOUSEEVENTF_MIDDLEDOWN : MOUSEEVENTF_MIDDLEUP;
+    }
+    return 0;
+}
+
+} // namespace
+
+// ---- Transcript -----------------------------------------------------------
+
+std::int64_t now_ms() {
+    LARGE_INTEGER counter, frequency;
+    QueryPerformanceCounter(&counter);
+    QueryPerformanceFrequency(&frequency);
+    std::int64_t c = counter.QuadPart, f = frequency.QuadPart;
+    return (c / f) * 1000 + (c % f) * 1000 / f;
+}
+
+std::string unescape(std::string_view s) {
+    auto hex = [](char c) -> int {
+        if (c >= '0' && c <= '9') return c - '0';
+        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+        return -1;
+    };
+    std::string out;
+    out.reserve(s.size());
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '\\' && i + 3 < s.size() && s[i + 1] == 'x' && hex(s[i + 2]) >= 0 &&
+            hex(s[i + 3]) >= 0) {
+            out += static_cast<char>(hex(s[i + 2]) * 16 + hex(s[i + 3]));
+            i += 3;
+        } else {
+            out += s[i];
+        }
+    }
+    return out;
+}
+
+std::vector<Record> parse_transcript(std::string_view text) {
+    std::vector<Record> out;
+    size_t pos = 0;
+    for (;;) {
+        size_t end = text.find('\n', pos);
+        if (end == std::string_view::npos) break;
+        std::string_view line = text.substr(pos, end - pos);
+        pos = end + 1;
+        size_t t1 = line.find('\t');
+        if (t1 == std::string_view::npos) continue;
+        size_t t2 = line.find('\t', t1 + 1);
+        if (t2 == std::string_view::npos) continue;
+        Record r;
+        r.ms = std::strtoll(std::string(line.substr(0, t1)).c_str(), nullptr, 10);
+        r.room = unescape(line.substr(t1 + 1, t2 - t1 - 1));
+        r.line = unescape(line.substr(t2 + 1));
+        out.push_back(std::move(r));
+    }
+    return out;
+}
+
+std::string printable(std::string_view bytes) {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    for (char ch : bytes) {
+        unsigned char b = static_cast<unsigned char>(ch);
+        if (b >= 0x20 && b <= 0x7E && b != '\\') {
+            out += ch;
+        } else {
+            out += "\\x";
+            out += kHex[b >> 4];
+            out += kHex[b & 0x0F];
+        }
+    }
+    return out;
+}
+
+// ---- Plumbing ------------------------------------------------------------
+
+std::wstring windows_path(std::string_view path) {
+    std::wstring w = widen(path);
+    std::replace(w.begin(), w.end(), L'/', L'\\');
+    if (!w.empty() && w[0] == L'\\') w = L"Z:" + w;
+    return w;
+}
+
+std::wstring widen(std::string_view utf8) {
+    if (utf8.empty()) return {};
+    int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring w(n, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), w.data(), n);
+    return w;
+}
+
+std::string narrow(std::wstring_view wide) {
+    if (wide.empty()) return {};
+    int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                nullptr, nullptr);
+    std::string s(n, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), s.data(), n, nullptr,
+                        nullptr);
+    return s;
+}
+
+bool wait_until(const std::function<bool()>& done, int timeout_ms, int poll_ms) {
+    std::int64_t deadline = now_ms() + timeout_ms;
+    for (;;) {
+        if (done()) return true;
+        if (now_ms() >= deadline) return done();
+        Sleep(poll_ms);
+    }
+}
+
+void pump_sleep(int ms) { Sleep(ms); }
+
+Image capture_screen() {
+    Image img;
+    img.width = GetSystemMetrics(SM_CXSCREEN);
+    img.height = GetSystemMetrics(SM_CYSCREEN);
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = img.width;
+    bi.bmiHeader.biHeight = -img.height; // top-down
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bmp && bits) {
+        HGDIOBJ old = SelectObject(mem, bmp);
+        BitBlt(mem, 0, 0, img.width, img.height, screen, 0, 0, SRCCOPY | CAPTUREBLT);
+        GdiFlush();
+        const auto* p = static_cast<const std::uint32_t*>(bits);
+        img.pixels.assign(p, p + static_cast<size_t>(img.width) * img.height);
+        for (auto& px : img.pixels) px &= 0x00FFFFFF;
+        SelectObject(mem, old);
+    }
+    if (bmp) DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return img;
+}
+
+bool save_bmp(const Image& image, const std::wstring& path) {
+    if (image.pixels.empty()) return false;
+    int row = (image.width * 3 + 3) & ~3;
+    BITMAPFILEHEADER fh{};
+    BITMAPINFOHEADER ih{};
+    ih.biSize = sizeof ih;
+    ih.biWidth = image.width;
+    ih.biHeight = image.height; // bottom-up
+    ih.biPlanes = 1;
+    ih.biBitCount = 24;
+    ih.biCompression = BI_RGB;
+    ih.biSizeImage = static_cast<DWORD>(row) * image.height;
+    fh.bfType = 0x4D42; // "BM"
+    fh.bfOffBits = sizeof fh + sizeof ih;
+    fh.bfSize = fh.bfOffBits + ih.biSizeImage;
+
+    std::string data(ih.biSizeImage, '\0');
+    for (int y = 0; y < image.height; ++y) {
+        char* out = &data[static_cast<size_t>(image.height - 1 - y) * row];
+        for (int x = 0; x < image.width; ++x) {
+            std::uint32_t px = image.at(x, y);
+            out[x * 3 + 0] = static_cast<char>(px & 0xFF);
+            out[x * 3 + 1] = static_cast<char>((px >> 8) & 0xFF);
+            out[x * 3 + 2] = static_cast<char>((px >> 16) & 0xFF);
+        }
+    }
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    bool ok = WriteFile(file, &fh, sizeof fh, &written, nullptr) &&
+              WriteFile(file, &ih, sizeof ih, &written, nullptr) &&
+              WriteFile(file, data.data(), static_cast<DWORD>(data.size()), &written, nullptr);
+    CloseHandle(file);
+    return ok;
+}
+
+// ---- Windows of another process -----------------------------------------
+
+std::wstring class_of(HWND hwnd) {
+    wchar_t name[256] = {};
+    GetClassNameW(hwnd, name, 256);
+    return name;
+}
+
+std::wstring text_of(HWND hwnd) {
+    if (!hwnd) return L"<no window>";
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kTextTimeoutMs, &length))
+        return L"<no answer>";
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                             SMTO_NORMAL, kTextTimeoutMs, &copied))
+        return L"<no answer>";
+    text.resize(std::min<size_t>(copied, length));
+    return text;
+}
+
+RECT screen_rect(HWND hwnd) {
+    RECT rc{};
+    GetWindowRect(hwnd, &rc);
+    return rc;
+}
+
+RECT rect_in_parent(HWND hwnd) {
+    RECT rc = screen_rect(hwnd);
+    MapWindowPoints(HWND_DESKTOP, GetParent(hwnd), reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+POINT client_origin(HWND hwnd) {
+    POINT p{0, 0};
+    ClientToScreen(hwnd, &p);
+    return p;
+}
+
+std::vector<HWND> top_level_windows_of(DWORD pid, bool visible_only) {
+    struct Ctx {
+        DWORD pid;
+        bool visible_only;
+        std::vector<HWND> out;
+    } ctx{pid, visible_only, {}};
+    EnumWindows(
+        [](HWND hwnd, LPARAM lp) -> BOOL {
+            auto* c = reinterpret_cast<Ctx*>(lp);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(hwnd, &owner);
+            if (owner == c->pid && (!c->visible_only || IsWindowVisible(hwnd))) c->out.push_back(hwnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&ctx));
+    return ctx.out;
+}
+
+int ping_ms(HWND hwnd, int timeout_ms) {
+    std::int64_t t0 = now_ms();
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, timeout_ms, &result)) return -1;
+    return static_cast<int>(now_ms() - t0);
+}
+
+// ---- Real input ------------------------------------------------------------
+
+const char* name_of(Button b) {
+    switch (b) {
+    case Button::Left: return "left";
+    case Button::Right: return "right";
+    case Button::Middle: return "middle";
+    }
+    return "?";
+}
+
+void move_mouse(POINT p) {
+    int w = GetSystemMetrics(SM_CXSCREEN);
+    int h = GetSystemMetrics(SM_CYSCREEN);
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    // Normalised 0..65535; rounding up so both Windows and Wine land on p.
+    in.mi.dx = static_cast<LONG>((static_cast<long long>(p.x) * 65536 + w - 1) / w);
+    in.mi.dy = static_cast<LONG>((static_cast<long long>(p.y) * 65536 + h - 1) / h);
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &in, sizeof in);
+}
+
+void mouse_button(Button b, bool down) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = flag_for(b, down);
+    SendInput(1, &in, sizeof in);
+    if (down) g_pressed.insert(b);
+    else g_pressed.erase(b);
+}
+
+void release_all_buttons() {
+    std::set<Button> pressed = g_pressed;
+    for (Button b : pressed) mouse_button(b, false);
+}
+
+::testing::AssertionResult click(HWND control) {
+    RECT rc = screen_rect(control);
+    POINT centre{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+    HWND under = WindowFromPoint(centre);
+    if (under != control) {
+        return ::testing::AssertionFailure()
+               << "the control \"" << narrow(text_of(control)) << "\" is not what is under ("
+               << centre.x << "," << centre.y << "): found class \"" << narrow(class_of(under))
+               << "\" text \"" << narrow(text_of(under)) << "\"";
+    }
+    move_mouse(centre);
+    Sleep(60);
+    POINT at{};
+    GetCursorPos(&at);
+    if (at.x != centre.x || at.y != centre.y)
+        return ::testing::AssertionFailure() << "the mouse went to (" << at.x << "," << at.y
+                                             << ") instead of (" << centre.x << "," << centre.y << ")";
+    mouse_button(Button::Left, true);
+    Sleep(60);
+    mouse_button(Button::Left, false);
+    Sleep(60);
+    return ::testing::AssertionSuccess();
+}
+
+void drag(Button b, POINT from, int dx, int dy) {
+    move_mouse(from);
+    Sleep(150);
+    mouse_button(b, true);
+    Sleep(250);
+    constexpr int kSteps = 8;
+    for (int i = 1; i <= kSteps; ++i) {
+        move_mouse(POINT{from.x + dx * i / kSteps, from.y + dy * i / kSteps});
+        Sleep(50);
+    }
+    Sleep(250);
+    mouse_button(b, false);
+    Sleep(250);
+}
+
+void type_text(std::wstring_view text) {
+    for (wchar_t ch : text) {
+        INPUT in[2]{};
+        in[0].type = INPUT_KEYBOARD;
+        in[0].ki.wScan = ch;
+        in[0].ki.dwFlags = KEYEVENTF_UNICODE;
+        in[1] = in[0];
+        in[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+        SendInput(2, in, sizeof in[0]);
+        Sleep(15);
+    }
+}
+
+// ---- Processes -------------------------------------------------------------
+
+bool Process::start(const std::wstring& exe, const std::wstring& args, HANDLE job) {
+    kill();
+    std::wstring cmd = quote(exe) + (args.empty() ? L"" : L" " + args);
+    std::wstring dir = exe.substr(0, exe.find_last_of(L'\\'));
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    started_ms_ = now_ms();
+    if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+                        dir.c_str(), &si, &pi))
+        return false;
+    if (job) AssignProcessToJobObject(job, pi.hProcess);
+    ResumeThread(pi.hThread);
+    CloseHandle(pi.hThread);
+    process_ = pi.hProcess;
+    pid_ = pi.dwProcessId;
+    return true;
+}
+
+void Process::kill() {
+    if (!process_) return;
+    if (running()) {
+        TerminateProcess(process_, 1);
+        WaitForSingleObject(process_, 10000);
+    }
+    CloseHandle(process_);
+    process_ = nullptr;
+    pid_ = 0;
+}
+
+bool Process::running() const {
+    return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
+
+bool Process::wait_exit(int timeout_ms) const {
+    return process_ && WaitForSingleObject(process_, timeout_ms) == WAIT_OBJECT_0;
+}
+
+// ---- Fixture ---------------------------------------------------------------
+
+std::string DesktopTest::test_name() {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    return std::string(info->test_suite_name()) + "." + info->name();
+}
+
+void DesktopTest::SetUp() {
+    // A previous test's processes may still be on their way out.
+    bool clear = wait_until(
+        [] { return windows_of_class(kRoomFrameClass).empty() && windows_of_class(kIdlerClass).empty(); },
+        10000, 100);
+    ASSERT_TRUE(clear) << "a practice room or idler from elsewhere is still running; "
+                          "it would take this test's lines";
+
+    job_ = CreateJobObjectW(nullptr, nullptr);
+    if (job_) {
+        // If this program dies, Windows (and Wine) ends the children with it.
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        SetInformationJobObject(job_, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    }
+    run_dir_ = windows_path(DESKTOP_RUNS_DIR) + L"\\" + widen(test_name());
+    make_dirs(run_dir_);
+    transcript_ = run_dir_ + L"\\transcript.txt";
+    DeleteFileW(transcript_.c_str());
+    release_all_buttons();
+}
+
+void DesktopTest::TearDown() {
+    release_all_buttons();
+    if (HasFailure()) {
+        std::wstring shot = screenshot(test_name() + ".failed");
+        std::printf("[ desktop  ] screenshot at failure: %s\n", narrow(shot).c_str());
+        if (idler_.handle()) {
+            DWORD code = 0;
+            GetExitCodeProcess(idler_.handle(), &code);
+            if (idler_.running())
+                std::printf("[ desktop  ] idler still running\n");
+            else
+                std::printf("[ desktop  ] idler ended, exit code 0x%08lX\n", static_cast<unsigned long>(code));
+        }
+        if (idler_window_ && IsWindow(idler_window_)) {
+            RECT rc = screen_rect(idler_window_);
+            std::printf("[ desktop  ] idler window at (%ld,%ld)-(%ld,%ld) visible=%d iconic=%d\n", rc.left,
+                        rc.top, rc.right, rc.bottom, IsWindowVisible(idler_window_) ? 1 : 0,
+                        IsIconic(idler_window_) ? 1 : 0);
+        }
+        std::printf("[ desktop  ] transcript %s:\n", narrow(transcript_).c_str());
+        for (const Record& r : parse_transcript(read_file(transcript_)))
+            std::printf("    %lld\t%s\t%s\n", static_cast<long long>(r.ms), r.room.c_str(),
+                        printable(r.line).c_str());
+    }
+    idler_.kill();
+    room_.kill();
+    if (job_) {
+        CloseHandle(job_);
+        job_ = nullptr;
+    }
+}
+
+void DesktopTest::start_room(const std::wstring& args) {
+    std::wstring all = L"--transcript " + quote(transcript_) + L" --pos 0,0";
+    if (!args.empty()) all += L" " + args;
+    ASSERT_TRUE(room_.start(windows_path(DESKTOP_ROOM_EXE), all, job_))
+        << "cannot start " << DESKTOP_ROOM_EXE << " (error " << GetLastError() << ")";
+    bool ready = wait_until(
+        [&] {
+            for (const Record& r : parse_transcript(read_file(transcript_)))
+                if (r.room == "-" && r.line == "READY") {
+                    room_ready_ms_ = r.ms;
+                    return true;
+                }
+            return !room_.running();
+        },
+        kStartTimeoutMs, 20);
+    ASSERT_TRUE(ready && room_.running()) << "the practice room did not get ready";
+    room_frame_ = find_top_level(room_.pid(), kRoomFrameClass);
+    ASSERT_NE(room_frame_, nullptr) << "the practice room has no \"AOL Frame25\" window";
+}
+
+void DesktopTest::start_idler(bool wait_loaded) {
+    ASSERT_TRUE(idler_.start(windows_path(DESKTOP_IDLER_EXE), L"", job_))
+        << "cannot start " << DESKTOP_IDLER_EXE << " (error " << GetLastError() << ")";
+    bool shown = wait_until(
+        [&] {
+            idler_window_ = find_top_level(idler_.pid(), kIdlerClass);
+            return (idler_window_ && IsWindowVisible(idler_window_)) || !idler_.running();
+        },
+        kStartTimeoutMs, 20);
+    ASSERT_TRUE(shown && idler_.running()) << "the idler's window \"TallowDivod.Form1\" did not show";
+    if (wait_loaded) {
+        std::vector<Record> got = wait_lines(1);
+        ASSERT_FALSE(got.empty()) << "the idler posted nothing after it started";
+    }
+}
+
+HWND DesktopTest::mdi_client() const { return FindWindowExW(room_frame_, nullptr, L"MDIClient", nullptr); }
+
+HWND DesktopTest::room_child(const wchar_t* title) const {
+    return FindWindowExW(mdi_client(), nullptr, L"AOL Child", title);
+}
+
+HWND DesktopTest::control(int id) const { return GetDlgItem(idler_window_, id); }
+
+HWND DesktopTest::clock_label(int id) const { return GetDlgItem(control(kFrame), id); }
+
+std::vector<Record> DesktopTest::lines() const {
+    std::vector<Record> out;
+    for (Record& r : parse_transcript(read_file(transcript_)))
+        if (r.room != "-") out.push_back(std::move(r));
+    return out;
+}
+
+std::vector<Record> DesktopTest::wait_lines(size_t n, int timeout_ms) const {
+    std::vector<Record> got;
+    wait_until(
+        [&] {
+            got = lines();
+            return got.size() >= n;
+        },
+        timeout_ms, 20);
+    return got;
+}
+
+void DesktopTest::expect_no_more_lines(size_t n, int quiet_ms) const {
+    Sleep(quiet_ms);
+    std::vector<Record> got = lines();
+    EXPECT_EQ(got.size(), n) << "unexpected extra lines were posted";
+}
+
+std::wstring DesktopTest::screenshot(const std::string& name) const {
+    std::wstring dir = windows_path(DESKTOP_SCREENSHOT_DIR);
+    make_dirs(dir);
+    std::wstring path = dir + L"\\" + widen(name) + L".bmp";
+    save_bmp(capture_screen(), path);
+    return path;
+}
+
+void DesktopTest::place_idler(int x, int y) const {
+    SetWindowPos(idler_window_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    wait_until(
+        [&] {
+            RECT rc = screen_rect(idler_window_);
+            return rc.left == x && rc.top == y;
+        },
+        3000);
+}
+
+} // namespace desktop

@@ -1,0 +1,175 @@
+// Harness for the desktop tests: starts the practice room and the idler as
+// real processes, reads the room's transcript, and plays a user at the mouse
+// and keyboard (SendInput). Every test gets its own run folder and kills what
+// it started.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace desktop {
+
+// Control IDs in the idler's main window (the clock labels sit in the frame).
+enum Control : int {
+    kStart = 101,
+    kStop = 102,
+    kAdv = 103,
+    kExit = 104,
+    kAbout = 105,
+    kSite = 106,
+    kMinimize = 107,
+    kReasonBox = 110,
+    kTitleLabel = 121,
+    kHoursLabel = 122,
+    kMinutesLabel = 123,
+    kSecondsLabel = 124,
+    kColon1Label = 125,
+    kColon2Label = 126,
+    kFrame = 130,
+};
+
+// ---- Transcript -----------------------------------------------------------
+
+struct Record {
+    std::int64_t ms = 0;
+    std::string room;
+    std::string line; // unescaped bytes
+};
+
+// QueryPerformanceCounter in ms, the clock the transcript's records use.
+std::int64_t now_ms();
+
+// "\xHH" back to the byte; everything else as it is.
+std::string unescape(std::string_view escaped);
+
+// Complete records only: a last line without its newline is still being written.
+std::vector<Record> parse_transcript(std::string_view text);
+
+// Escapes bytes the way the transcript does, for readable failure messages.
+std::string printable(std::string_view bytes);
+
+// ---- Plumbing ------------------------------------------------------------
+
+// "/a/b" -> "Z:\a\b" (Wine maps the Unix root to Z:).
+std::wstring windows_path(std::string_view path);
+std::wstring widen(std::string_view utf8);
+std::string narrow(std::wstring_view wide); // UTF-8
+
+bool wait_until(const std::function<bool()>& done, int timeout_ms, int poll_ms = 20);
+void pump_sleep(int ms);
+
+// The whole screen via GDI, 32-bit pixels top-down (0x00RRGGBB).
+struct Image {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+    std::uint32_t at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+};
+Image capture_screen();
+bool save_bmp(const Image& image, const std::wstring& path);
+
+// ---- Windows of another process -----------------------------------------
+
+std::wstring class_of(HWND hwnd);
+// WM_GETTEXT with a timeout, so a hung window cannot hang the test.
+std::wstring text_of(HWND hwnd);
+RECT screen_rect(HWND hwnd);
+// hwnd's rectangle in its parent's client coordinates.
+RECT rect_in_parent(HWND hwnd);
+POINT client_origin(HWND hwnd);
+std::vector<HWND> top_level_windows_of(DWORD pid, bool visible_only);
+// Round-trip time of WM_NULL in ms, or -1 if it did not answer in timeout_ms.
+int ping_ms(HWND hwnd, int timeout_ms);
+
+// ---- Real input ------------------------------------------------------------
+
+enum class Button { Left, Right, Middle };
+const char* name_of(Button b);
+
+void move_mouse(POINT screen);
+void mouse_button(Button b, bool down);
+// Presses and releases the left button at the centre of the control, after
+// checking the control is what is under that point.
+::testing::AssertionResult click(HWND control);
+// Press at `from`, move by (dx, dy) in steps, release.
+void drag(Button b, POINT from, int dx, int dy);
+void type_text(std::wstring_view text);
+void release_all_buttons();
+
+// ---- Processes -------------------------------------------------------------
+
+class Process {
+public:
+    Process() = default;
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+    ~Process() { kill(); }
+
+    // Starts suspended, joins `job`, then runs.
+    bool start(const std::wstring& exe, const std::wstring& args, HANDLE job);
+    void kill();
+    bool running() const;
+    bool wait_exit(int timeout_ms) const;
+    DWORD pid() const { return pid_; }
+    HANDLE handle() const { return process_; }
+    std::int64_t started_ms() const { return started_ms_; }
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD pid_ = 0;
+    std::int64_t started_ms_ = 0;
+};
+
+// One test's world: the room, the idler, the run folder.
+class DesktopTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Starts the practice room with `args` (plus --transcript and --pos 0,0)
+    // and waits for its READY record.
+    void start_room(const std::wstring& args = L"");
+    // Starts the idler and waits for its main window; with `wait_loaded`
+    // also for the first posted record (LineLoaded).
+    void start_idler(bool wait_loaded = true);
+
+    HWND idler() const { return idler_window_; }
+    HWND room_frame() const { return room_frame_; }
+    HWND mdi_client() const;
+    HWND room_child(const wchar_t* title) const;
+    HWND control(int id) const;      // in the main window
+    HWND clock_label(int id) const;  // in the frame
+    std::wstring control_text(int id) const { return text_of(control(id)); }
+
+    // Posted records (READY left out).
+    std::vector<Record> lines() const;
+    // Waits until at least n records were posted; returns them.
+    std::vector<Record> wait_lines(size_t n, int timeout_ms = 15000) const;
+    // Waits `quiet_ms` and fails the test if more than n records appear.
+    void expect_no_more_lines(size_t n, int quiet_ms) const;
+
+    // Saves the whole screen as <screenshot dir>/<name>.bmp.
+    std::wstring screenshot(const std::string& name) const;
+    // Puts the idler's window at (x, y) on the screen.
+    void place_idler(int x, int y) const;
+
+    static std::string test_name();
+
+    HANDLE job_ = nullptr;
+    Process room_;
+    Process idler_;
+    std::wstring run_dir_;
+    std::wstring transcript_;
+    HWND room_frame_ = nullptr;
+    HWND idler_window_ = nullptr;
+    std::int64_t room_ready_ms_ = 0;
+};
+
+} // namespace desktop

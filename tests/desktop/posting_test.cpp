@@ -1,0 +1,165 @@
+// What the idler posts into the room, where it goes, and how it copes with a
+// client that does not answer.
+#include "expected_lines.h"
+#include "harness.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace desktop {
+namespace {
+
+constexpr int kGapMs = 700;
+constexpr int kGapToleranceMs = 150;
+
+class Posting : public DesktopTest {
+protected:
+    static void expect_line(const Record& r, const std::string& bytes, const std::string& room) {
+        EXPECT_EQ(printable(r.line), printable(bytes));
+        EXPECT_EQ(r.room, room);
+    }
+
+    static void expect_gap(const Record& a, const Record& b, const char* what) {
+        std::int64_t gap = b.ms - a.ms;
+        std::printf("[ timing   ] %s: %lld ms\n", what, static_cast<long long>(gap));
+        EXPECT_NEAR(static_cast<double>(gap), kGapMs, kGapToleranceMs) << what;
+    }
+
+    // The first chat child of the MDI client: where the idler posts.
+    HWND top_child() const { return FindWindowExW(mdi_client(), nullptr, L"AOL Child", nullptr); }
+};
+
+TEST_F(Posting, AdvPostsBannerCreditAndTeamInTurn) {
+    ASSERT_NO_FATAL_FAILURE(start_room());
+    ASSERT_NO_FATAL_FAILURE(start_idler());
+    int worst_ping = 0;
+    ASSERT_TRUE(click(control(kAdv)));
+    std::vector<Record> got;
+    // Ask the idler for attention while it posts, to see what a user would.
+    wait_until(
+        [&] {
+            worst_ping = std::max(worst_ping, ping_ms(idler(), 5000));
+            got = lines();
+            return got.size() >= 4;
+        },
+        15000, 50);
+    ASSERT_EQ(got.size(), 4u);
+    expect_line(got[1], lines::kBanner, "Room 1");
+    expect_line(got[2], lines::kCredit, "Room 1");
+    expect_line(got[3], lines::kTeam, "Room 1");
+    expect_gap(got[1], got[2], "Adv. banner -> credit");
+    expect_gap(got[2], got[3], "Adv. credit -> team");
+    std::printf("[ timing   ] slowest WM_NULL answer during Adv.: %d ms\n", worst_ping);
+    expect_no_more_lines(4, 2000);
+}
+
+TEST_F(Posting, ExitPostsUnloadedAndCreditThenEnds) {
+    ASSERT_NO_FATAL_FAILURE(start_room());
+    ASSERT_NO_FATAL_FAILURE(start_idler());
+    ASSERT_TRUE(click(control(kExit)));
+    std::vector<Record> got = wait_lines(3);
+    ASSERT_EQ(got.size(), 3u);
+    expect_line(got[1], lines::kUnloaded, "Room 1");
+    expect_line(got[2], lines::kCredit, "Room 1");
+    expect_gap(got[1], got[2], "Exit unloaded -> credit");
+    HWND window = idler();
+    EXPECT_TRUE(wait_until([&] { return !IsWindow(window); }, 20000)) << "the window did not close";
+    std::printf("[ timing   ] credit recorded -> window gone: %lld ms\n",
+                static_cast<long long>(now_ms() - got[2].ms));
+    ASSERT_TRUE(idler_.wait_exit(20000)) << "the idler's process did not end after Exit";
+    std::printf("[ timing   ] credit recorded -> process ended: %lld ms\n",
+                static_cast<long long>(now_ms() - got[2].ms));
+    EXPECT_EQ(lines().size(), 3u);
+}
+
+TEST_F(Posting, GoesToTheMostRecentlyActiveRoom) {
+    ASSERT_NO_FATAL_FAILURE(start_room(L"--rooms 2"));
+    ASSERT_NO_FATAL_FAILURE(start_idler());
+    std::vector<Record> got = lines();
+    ASSERT_EQ(got.size(), 1u);
+    expect_line(got[0], lines::kLoaded, "Room 2"); // opened last, so on top
+
+    ASSERT_TRUE(click(control(kAdv)));
+    got = wait_lines(4);
+    ASSERT_EQ(got.size(), 4u);
+    for (int i = 1; i < 4; ++i) EXPECT_EQ(got[i].room, "Room 2");
+
+    HWND room1 = room_child(L"Room 1");
+    ASSERT_NE(room1, nullptr);
+    SendMessageW(mdi_client(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(room1), 0);
+    ASSERT_TRUE(wait_until([&] { return top_child() == room1; }, 5000))
+        << "the practice room did not bring Room 1 to the top";
+
+    ASSERT_TRUE(click(control(kAdv)));
+    got = wait_lines(7);
+    ASSERT_EQ(got.size(), 7u);
+    expect_line(got[4], lines::kBanner, "Room 1");
+    expect_line(got[5], lines::kCredit, "Room 1");
+    expect_line(got[6], lines::kTeam, "Room 1");
+}
+
+TEST_F(Posting, GoesToTheTopWindowEvenWhenItIsMail) {
+    ASSERT_NO_FATAL_FAILURE(start_room(L"--non-chat"));
+    ASSERT_NO_FATAL_FAILURE(start_idler());
+    std::vector<Record> got = lines();
+    ASSERT_EQ(got.size(), 1u);
+    expect_line(got[0], lines::kLoaded, "Mail");
+}
+
+TEST_F(Posting, ReplacesTextTheUserHadTyped) {
+    ASSERT_NO_FATAL_FAILURE(start_room(L"--pretype \"half a thought \""));
+    ASSERT_NO_FATAL_FAILURE(start_idler());
+    std::vector<Record> got = lines();
+    ASSERT_EQ(got.size(), 1u);
+    expect_line(got[0], lines::kLoaded, "Room 1");
+}
+
+TEST_F(Posting, HungRoomNeitherHangsTheIdlerNorGetsTheLine) {
+    // The room records LineLoaded, then hangs on the next line it is sent.
+    ASSERT_NO_FATAL_FAILURE(start_room(L"--hang-on-line 2"));
+    ASSERT_NO_FATAL_FAILURE(start_idler());
+    ASSERT_EQ(lines().size(), 1u);
+
+    ASSERT_TRUE(click(control(kAdv)));
+    // Three lines that each may wait up to 2 s, with 0.7 s between them.
+    int worst = 0;
+    std::int64_t until = now_ms() + 9000;
+    while (now_ms() < until) {
+        int ms = ping_ms(idler(), 10000);
+        ASSERT_GE(ms, 0) << "the idler did not answer WM_NULL within 10 s";
+        worst = std::max(worst, ms);
+        Sleep(100);
+    }
+    std::printf("[ timing   ] slowest WM_NULL answer while the room hangs: %d ms\n", worst);
+    EXPECT_LE(worst, 2500) << "the idler was unresponsive while the room hung";
+    EXPECT_EQ(lines().size(), 1u) << "a line reached the hung room";
+
+    std::int64_t exit_clicked = now_ms();
+    ASSERT_TRUE(click(control(kExit)));
+    EXPECT_TRUE(idler_.wait_exit(30000)) << "Exit did not end the idler while the room hangs";
+    std::printf("[ timing   ] Exit with a hung room -> process ended: %lld ms\n",
+                static_cast<long long>(now_ms() - exit_clicked));
+    EXPECT_EQ(lines().size(), 1u);
+}
+
+TEST_F(Posting, StartsAndExitsWhenTheRoomHangsOnTheFirstLine) {
+    ASSERT_NO_FATAL_FAILURE(start_room(L"--hung"));
+    ASSERT_NO_FATAL_FAILURE(start_idler(false));
+    int worst = 0;
+    std::int64_t until = now_ms() + 4000;
+    while (now_ms() < until) {
+        int ms = ping_ms(idler(), 10000);
+        ASSERT_GE(ms, 0) << "the idler did not answer WM_NULL within 10 s";
+        worst = std::max(worst, ms);
+        Sleep(100);
+    }
+    std::printf("[ timing   ] slowest WM_NULL answer after start, room hung: %d ms\n", worst);
+    EXPECT_LE(worst, 2500);
+    EXPECT_TRUE(lines().empty()) << "a line reached the hung room";
+    ASSERT_TRUE(click(control(kExit)));
+    EXPECT_TRUE(idler_.wait_exit(30000)) << "Exit did not end the idler while the room hangs";
+    EXPECT_TRUE(lines().empty());
+}
+
+} // namespace
+} // namespace desktop
