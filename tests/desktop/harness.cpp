@@ -36,6 +36,15 @@ void make_dirs(const std::wstring& path) {
 
 std::wstring quote(const std::wstring& s) { return L"\"" + s + L"\""; }
 
+// Runs a copy of the exe from the run folder: the linker rewrites the built
+// exe in place, and under Wine a rebuild during a test would change the
+// code of the running process under its feet.
+std::wstring staged_copy(std::string_view exe, const std::wstring& run_dir) {
+    std::wstring source = windows_path(exe);
+    std::wstring copy = run_dir + source.substr(source.find_last_of(L'\\'));
+    return CopyFileW(source.c_str(), copy.c_str(), FALSE) ? copy : source;
+}
+
 struct FindWindowOf {
     DWORD pid;
     const wchar_t* cls;
@@ -509,7 +518,7 @@ void DesktopTest::TearDown() {
 void DesktopTest::start_room(const std::wstring& args) {
     std::wstring all = L"--transcript " + quote(transcript_) + L" --pos 0,0";
     if (!args.empty()) all += L" " + args;
-    ASSERT_TRUE(room_.start(windows_path(DESKTOP_ROOM_EXE), all, job_))
+    ASSERT_TRUE(room_.start(staged_copy(DESKTOP_ROOM_EXE, run_dir_), all, job_))
         << "cannot start " << DESKTOP_ROOM_EXE << " (error " << GetLastError() << ")";
     bool ready = wait_until(
         [&] {
@@ -527,7 +536,7 @@ void DesktopTest::start_room(const std::wstring& args) {
 }
 
 void DesktopTest::start_idler(bool wait_loaded) {
-    ASSERT_TRUE(idler_.start(windows_path(DESKTOP_IDLER_EXE), L"", job_))
+    ASSERT_TRUE(idler_.start(staged_copy(DESKTOP_IDLER_EXE, run_dir_), L"", job_))
         << "cannot start " << DESKTOP_IDLER_EXE << " (error " << GetLastError() << ")";
     bool shown = wait_until(
         [&] {
