@@ -34,7 +34,7 @@ constexpr DWORD kLabel = SS_LEFT | SS_NOTIFY;  // SS_NOTIFY: a press on a label 
 
 // In tab order, which is also creation order. Frame1's labels are placed
 // relative to the frame.
-const ControlSpec kControls[] = {
+const ControlLayout kControls[] = {
     {kText1, L"EDIT", L"Reason Idle.........", 480, 3360, 1935, 285, ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE},
     {kCommand1, L"BUTTON", L"Start", 0, 0, 495, 255, kButton},
     {kCommand2, L"BUTTON", L"Stop", 480, 0, 495, 255, kButton},
@@ -101,10 +101,10 @@ void Form1Window::OnCreate() {
   if (!white_) white_ = CreateSolidBrush(kWhite);
   if (!picture_) picture_ = LoadJpegResource(IDR_MAIN_BACKGROUND);
 
-  for (const ControlSpec& spec : kControls) {
-    HWND container = spec.container ? Frame1.hwnd() : hwnd();
-    HFONT font = spec.id == kLabel1 ? titleFont_ : (spec.id == kLabel5 || spec.id == kLabel6) ? colonFont_ : defaultFont_;
-    ControlById(spec.id)->Attach(CreateControl(container, spec, font));
+  for (const ControlLayout& layout : kControls) {
+    HWND container = layout.container ? Frame1.hwnd() : hwnd();
+    HFONT font = layout.id == kLabel1 ? titleFont_ : (layout.id == kLabel5 || layout.id == kLabel6) ? colonFont_ : defaultFont_;
+    ControlById(layout.id)->Attach(CreateControl(container, layout, font));
   }
   // The title is drawn on the form itself, beneath every other control.
   SetWindowPos(Label1.hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -126,7 +126,7 @@ void Form1Window::OnLoad() { handlers_.Form_Load(); }
 void Form1Window::OnDestroy() {
   Timer1.Detach();
   Timer2.Detach();
-  for (const ControlSpec& spec : kControls) ControlById(spec.id)->Attach(nullptr);
+  for (const ControlLayout& layout : kControls) ControlById(layout.id)->Attach(nullptr);
   focus_ = nullptr;
 }
 

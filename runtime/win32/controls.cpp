@@ -24,10 +24,10 @@ void ChildControl::SetEnabled(bool enabled) {
   if (hwnd_) EnableWindow(hwnd_, enabled ? TRUE : FALSE);
 }
 
-HWND CreateControl(HWND container, const ControlSpec& spec, HFONT font) {
-  HWND hwnd = CreateWindowExW(spec.exStyle, spec.windowClass, spec.text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | spec.style,
-                              Twips(spec.left), Twips(spec.top), Twips(spec.width), Twips(spec.height), container,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), Instance(), nullptr);
+HWND CreateControl(HWND container, const ControlLayout& layout, HFONT font) {
+  HWND hwnd = CreateWindowExW(layout.exStyle, layout.windowClass, layout.text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | layout.style,
+                              Twips(layout.left), Twips(layout.top), Twips(layout.width), Twips(layout.height), container,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), Instance(), nullptr);
   if (hwnd && font) SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return hwnd;
 }

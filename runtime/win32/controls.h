@@ -10,7 +10,7 @@ namespace tallow::win32 {
 
 // One child control as a form lays it out: position and size in twips,
 // relative to its container.
-struct ControlSpec {
+struct ControlLayout {
   int id;
   const wchar_t* windowClass;  // "BUTTON", "EDIT", "STATIC"
   const wchar_t* text;
@@ -36,7 +36,7 @@ class ChildControl : public Control {
   HWND hwnd_ = nullptr;
 };
 
-// Creates the control of `spec` inside `container`, with `font`.
-HWND CreateControl(HWND container, const ControlSpec& spec, HFONT font);
+// Creates the control of `layout` inside `container`, with `font`.
+HWND CreateControl(HWND container, const ControlLayout& layout, HFONT font);
 
 }  // namespace tallow::win32

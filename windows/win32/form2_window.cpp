@@ -38,11 +38,11 @@ void Form2Window::OnCreate() {
   if (!font_) font_ = MakeFont({L"Times New Roman"}, 8.25, FW_NORMAL);
   // Texts are built here, so the table only holds their places.
   const std::wstring hint = AboutKeywordHint(), credit = AboutCreditText();
-  const ControlSpec labels[] = {
+  const ControlLayout labels[] = {
       {kLabel2, L"STATIC", hint.c_str(), 120, 1680, 3975, 1335, SS_LEFT | SS_NOPREFIX},
       {kLabel1, L"STATIC", credit.c_str(), 0, 0, 3975, 1335, SS_LEFT | SS_NOPREFIX},
   };
-  for (const ControlSpec& spec : labels) CreateControl(hwnd(), spec, font_);
+  for (const ControlLayout& layout : labels) CreateControl(hwnd(), layout, font_);
 }
 
 LRESULT Form2Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -32,7 +32,7 @@ void Form3Window::OnCreate() {
   if (!font_) font_ = MakeFont({L"Courier New"}, 12, FW_BOLD);
   if (!picture_) picture_ = LoadJpegResource(IDR_DEDICATION_PHOTO);
   const std::wstring text = DedicationText();
-  const ControlSpec label{kLabel1, L"STATIC", text.c_str(), 0, 0, 2895, 735, SS_LEFT | SS_NOPREFIX};
+  const ControlLayout label{kLabel1, L"STATIC", text.c_str(), 0, 0, 2895, 735, SS_LEFT | SS_NOPREFIX};
   CreateControl(hwnd(), label, font_);
 }
 
