@@ -64,8 +64,7 @@ Form1Window::Form1Window(Tallow_Idler& module, const Clock& clock, Form& about, 
 
 Form1Window::~Form1Window() {
   for (HGDIOBJ object : {static_cast<HGDIOBJ>(defaultFont_), static_cast<HGDIOBJ>(colonFont_),
-                         static_cast<HGDIOBJ>(titleFont_), static_cast<HGDIOBJ>(white_),
-                         static_cast<HGDIOBJ>(picture_)})
+                         static_cast<HGDIOBJ>(titleFont_), static_cast<HGDIOBJ>(white_)})
     if (object) DeleteObject(object);
 }
 

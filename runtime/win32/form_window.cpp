@@ -9,6 +9,7 @@ constexpr wchar_t kFormProperty[] = L"TallowDivod.Form";
 
 FormWindow::~FormWindow() {
   if (backgroundBrush_) DeleteObject(backgroundBrush_);
+  if (picture_) DeleteObject(picture_);
 }
 
 bool FormWindow::IsForm(HWND hwnd) { return GetPropW(hwnd, kFormProperty) != nullptr; }

@@ -25,7 +25,6 @@ Form3Window::Form3Window(Tallow_Idler& module) : FormWindow(kLayout), handlers_(
 
 Form3Window::~Form3Window() {
   if (font_) DeleteObject(font_);
-  if (picture_) DeleteObject(picture_);
 }
 
 void Form3Window::OnCreate() {
