@@ -15,18 +15,6 @@ const wchar_t kRoomFrameClass[] = L"AOL Frame25";
 constexpr int kStartTimeoutMs = 60000;
 constexpr int kTextTimeoutMs = 3000;
 
-std::string read_file(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
-    std::string out;
-    char buffer[65536];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) out.append(buffer, got);
-    CloseHandle(file);
-    return out;
-}
 
 void make_dirs(const std::wstring& path) {
     for (size_t i = 3; i <= path.size(); ++i) {
@@ -86,6 +74,19 @@ DWORD flag_for(Button b, bool down) {
 }
 
 } // namespace
+
+std::string read_file(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    std::string out;
+    char buffer[65536];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) out.append(buffer, got);
+    CloseHandle(file);
+    return out;
+}
 
 // ---- Transcript -----------------------------------------------------------
 

@@ -62,6 +62,9 @@ std::wstring windows_path(std::string_view path);
 std::wstring widen(std::string_view utf8);
 std::string narrow(std::wstring_view wide); // UTF-8
 
+// The whole file, shared for reading with its writer; "" when it is missing.
+std::string read_file(const std::wstring& path);
+
 bool wait_until(const std::function<bool()>& done, int timeout_ms, int poll_ms = 20);
 void pump_sleep(int ms);
 

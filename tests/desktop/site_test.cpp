@@ -31,18 +31,6 @@ void set_environment(const wchar_t* name, const std::optional<std::wstring>& val
     SetEnvironmentVariableW(name, value ? value->c_str() : nullptr);
 }
 
-std::string read_all(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
-    std::string out;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) out.append(buffer, got);
-    CloseHandle(file);
-    return out;
-}
-
 bool exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::vector<std::wstring> files_in(const std::wstring& folder) {
@@ -188,7 +176,7 @@ protected:
         std::vector<Launch> out;
         for (const std::wstring& name : files_in(records_dir_))
             if (name.size() > 4 && name.compare(name.size() - 4, 4, L".txt") == 0)
-                out.push_back(parse_launch(read_all(records_dir_ + L"\\" + name)));
+                out.push_back(parse_launch(read_file(records_dir_ + L"\\" + name)));
         return out;
     }
 
@@ -314,7 +302,7 @@ TEST_F(Site, LeavesTheUsersOwnDummyHtmlAsItWas) {
     EXPECT_EQ(narrow(got[0].command_line), " " + narrow(kMakersPage));
 
     ASSERT_TRUE(exists(users)) << "the user's dummy.html was deleted";
-    EXPECT_EQ(read_all(users), content);
+    EXPECT_EQ(read_file(users), content);
     WIN32_FILE_ATTRIBUTE_DATA after{};
     ASSERT_TRUE(GetFileAttributesExW(users.c_str(), GetFileExInfoStandard, &after));
     EXPECT_EQ(CompareFileTime(&after.ftLastWriteTime, &stamp), 0) << "the user's dummy.html was written to";
