@@ -52,11 +52,15 @@ struct IdlerSim {
 
   void Load() { form1.Show(); }
 
-  // A click reaches a handler only while its window is loaded and its button
+  // A click reaches a handler only while its window is loaded, no message box
+  // is open (the boxes are modal to the main window) and its button is
   // enabled, as on the real desktop.
   void Press(double time, Control& button, void (Form1::*handler)()) {
     desk.At(time, [this, &button, handler] {
-      if (form1.Loaded() && button.Enabled()) (form.*handler)();
+      if (TakesInput() && button.Enabled()) {
+        ++inputsDelivered;
+        (form.*handler)();
+      }
     });
   }
   void Start(double t) { Press(t, Command1, &Form1::Command1_Click); }
@@ -65,11 +69,18 @@ struct IdlerSim {
   void Exit(double t) { Press(t, Command4, &Form1::Command4_Click); }
   void About(double t) { Press(t, Command5, &Form1::Command5_Click); }
   void Site(double t) { Press(t, Command6, &Form1::Command6_Click); }
+  void Minimize(double t) { Press(t, Command7, &Form1::Command7_Click); }
   void Type(double time, std::wstring text) {
     desk.At(time, [this, text] {
-      if (form1.Loaded() && Text1.Enabled()) Text1.SetText(text);
+      if (TakesInput() && Text1.Enabled()) {
+        ++inputsDelivered;
+        Text1.SetText(text);
+      }
     });
   }
+  bool TakesInput() const { return form1.Loaded() && boxes.open == 0; }
+  // Presses and typing that reached the window.
+  long inputsDelivered = 0;
 
   std::vector<std::string> Lines() const {
     std::vector<std::string> lines;

@@ -6,6 +6,7 @@
 namespace tallow::sim {
 
 void SimDesktop::PostLine(const std::string& ansiLine) {
+  if (onPost) onPost(ansiLine);
   if (clientRunning) posted.push_back({now_, ansiLine});
   now_ += postCost;
 }
@@ -50,12 +51,19 @@ bool SimDesktop::HandleWaitingEvents() {
     due.push_back(std::move(queue_.begin()->second));
     queue_.erase(queue_.begin());
   }
+  const bool outermost = depth_ == 1;
   for (auto& action : due) {
     if (quit_) break;
     action();
+    ++eventsRun;
+    if (outermost && afterTopLevelEvent) afterTopLevelEvent();
   }
   if (!quit_)
-    for (std::size_t i = 0; i < timers_.size(); ++i) timers_[i]->Service();
+    for (std::size_t i = 0; i < timers_.size(); ++i) {
+      const std::uint64_t before = timers_[i]->TicksDelivered();
+      timers_[i]->Service();
+      if (outermost && afterTopLevelEvent && timers_[i]->TicksDelivered() != before) afterTopLevelEvent();
+    }
   --depth_;
   return !due.empty();
 }
@@ -77,6 +85,7 @@ void StubForm::Unload() {
   if (!loaded_) return;
   loaded_ = false;
   for (Timer* timer : timers) timer->SetEnabled(false);
+  if (onUnload) onUnload();
   if (std::none_of(all_.begin(), all_.end(), [](const StubForm* f) { return f->Loaded(); }))
     desktop_.RequestQuit();
 }

@@ -59,12 +59,19 @@ class SimDesktop : public Clock, public EventPump, public ChatClient, public Win
   double postCost = 0;
   // Delivery lateness of timer events: called per wake-up, returns seconds.
   std::function<double()> timerLateness;
+  // Called with each line as it is posted, while the texts it was made from
+  // are still on screen; posts that are lost reach it too.
+  std::function<void(const std::string&)> onPost;
+  // Called each time a queued event or a timer's ticks return to the
+  // outermost loop, with no handler left running.
+  std::function<void()> afterTopLevelEvent;
 
   NullShell shell;
   std::vector<PostedLine> posted;
   std::vector<WindowHandle> topmostCalls;
   std::vector<WindowHandle> moveCalls;
   long pumpCalls = 0;
+  long eventsRun = 0;  // queued events handled, at any depth
   int maxDepth = 0;
 
  private:
@@ -114,6 +121,7 @@ class StubForm : public Form {
 
   std::vector<Timer*> timers;
   std::function<void()> onLoad;
+  std::function<void()> onUnload;  // once the window and its timers are gone
   int loads = 0;
   int minimizeCalls = 0;
   int showCalls = 0;
@@ -132,11 +140,14 @@ class StubMessageBoxes : public MessageBoxes {
   explicit StubMessageBoxes(SimDesktop& desktop) : desktop_(desktop) {}
   void Show(const std::wstring& text) override {
     shown.push_back(text);
+    ++open;
     const double end = desktop_.Now() + holdSeconds;
     while (desktop_.Now() < end && !desktop_.QuitRequested()) desktop_.PumpEvents(end - desktop_.Now());
+    --open;
   }
   double holdSeconds = 0;
   std::vector<std::wstring> shown;
+  int open = 0;  // boxes showing now
 
  private:
   SimDesktop& desktop_;
