@@ -24,15 +24,6 @@ void make_dirs(const std::wstring& path) {
 
 std::wstring quote(const std::wstring& s) { return L"\"" + s + L"\""; }
 
-// Runs a copy of the exe from the run folder: the linker rewrites the built
-// exe in place, and under Wine a rebuild during a test would change the
-// code of the running process under its feet.
-std::wstring staged_copy(std::string_view exe, const std::wstring& run_dir) {
-    std::wstring source = windows_path(exe);
-    std::wstring copy = run_dir + source.substr(source.find_last_of(L'\\'));
-    return CopyFileW(source.c_str(), copy.c_str(), FALSE) ? copy : source;
-}
-
 struct FindWindowOf {
     DWORD pid;
     const wchar_t* cls;
@@ -181,6 +172,41 @@ std::string narrow(std::wstring_view wide) {
     WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), s.data(), n, nullptr,
                         nullptr);
     return s;
+}
+
+// A copy in the run folder: the linker rewrites the built file in place, and
+// under Wine a rebuild during a test would change the code of the running
+// process under its feet.
+std::wstring staged_copy(std::string_view file, const std::wstring& run_dir, const std::wstring& name) {
+    std::wstring source = windows_path(file);
+    std::wstring copy = run_dir + L"\\" + (name.empty() ? source.substr(source.find_last_of(L'\\') + 1) : name);
+    return CopyFileW(source.c_str(), copy.c_str(), FALSE) ? copy : source;
+}
+
+bool exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::vector<std::wstring> files_in(const std::wstring& folder) {
+    std::vector<std::wstring> out;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return out;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) out.push_back(found.cFileName);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return out;
+}
+
+std::optional<std::wstring> environment(const wchar_t* name) {
+    std::wstring value(32768, L'\0');
+    DWORD n = GetEnvironmentVariableW(name, value.data(), static_cast<DWORD>(value.size()));
+    if (n == 0 || n >= value.size()) return std::nullopt;
+    value.resize(n);
+    return value;
+}
+
+void set_environment(const wchar_t* name, const std::optional<std::wstring>& value) {
+    SetEnvironmentVariableW(name, value ? value->c_str() : nullptr);
 }
 
 bool wait_until(const std::function<bool()>& done, int timeout_ms, int poll_ms) {
@@ -459,7 +485,10 @@ bool Process::wait_exit(int timeout_ms) const {
 
 std::string DesktopTest::test_name() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    return std::string(info->test_suite_name()) + "." + info->name();
+    std::string name = std::string(info->test_suite_name()) + "." + info->name();
+    // Parameterised tests have "/" in their names; a file name cannot.
+    std::replace(name.begin(), name.end(), '/', '.');
+    return name;
 }
 
 void DesktopTest::SetUp() {
@@ -519,15 +548,23 @@ void DesktopTest::TearDown() {
 void DesktopTest::start_room(const std::wstring& args) {
     std::wstring all = L"--transcript " + quote(transcript_) + L" --pos 0,0";
     if (!args.empty()) all += L" " + args;
+    // A room started again appends to the same transcript: wait for its own READY.
+    auto readies = [&] {
+        std::vector<std::int64_t> at;
+        for (const Record& r : parse_transcript(read_file(transcript_)))
+            if (r.room == "-" && r.line == "READY") at.push_back(r.ms);
+        return at;
+    };
+    const size_t earlier = readies().size();
     ASSERT_TRUE(room_.start(staged_copy(DESKTOP_ROOM_EXE, run_dir_), all, job_))
         << "cannot start " << DESKTOP_ROOM_EXE << " (error " << GetLastError() << ")";
     bool ready = wait_until(
         [&] {
-            for (const Record& r : parse_transcript(read_file(transcript_)))
-                if (r.room == "-" && r.line == "READY") {
-                    room_ready_ms_ = r.ms;
-                    return true;
-                }
+            std::vector<std::int64_t> at = readies();
+            if (at.size() > earlier) {
+                room_ready_ms_ = at.back();
+                return true;
+            }
             return !room_.running();
         },
         kStartTimeoutMs, 20);

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -64,6 +65,18 @@ std::string narrow(std::wstring_view wide); // UTF-8
 
 // The whole file, shared for reading with its writer; "" when it is missing.
 std::string read_file(const std::wstring& path);
+
+// Copies a built file (a Unix path) into the run folder, as `name` or under
+// its own name; returns the copy, or the original if the copy failed.
+std::wstring staged_copy(std::string_view file, const std::wstring& run_dir, const std::wstring& name = L"");
+bool exists(const std::wstring& path);
+// Names of the files (not folders) in `folder`.
+std::vector<std::wstring> files_in(const std::wstring& folder);
+
+// An environment variable of this process, which the processes it starts
+// inherit; nullopt when it is not set.
+std::optional<std::wstring> environment(const wchar_t* name);
+void set_environment(const wchar_t* name, const std::optional<std::wstring>& value);
 
 bool wait_until(const std::function<bool()>& done, int timeout_ms, int poll_ms = 20);
 void pump_sleep(int ms);

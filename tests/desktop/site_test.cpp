@@ -20,31 +20,6 @@ const wchar_t kBrowserExe[] = L"C:\\Program Files\\Tallow Fake Browser\\fake bro
 const wchar_t kBrowserProgId[] = L"TallowDivod.SiteTest.Browser";
 const wchar_t kNoHandlerProgId[] = L"TallowDivod.SiteTest.NoHandler";
 
-std::optional<std::wstring> environment(const wchar_t* name) {
-    wchar_t value[32768];
-    DWORD n = GetEnvironmentVariableW(name, value, 32768);
-    if (n == 0 || n >= 32768) return std::nullopt;
-    return std::wstring(value, n);
-}
-
-void set_environment(const wchar_t* name, const std::optional<std::wstring>& value) {
-    SetEnvironmentVariableW(name, value ? value->c_str() : nullptr);
-}
-
-bool exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-std::vector<std::wstring> files_in(const std::wstring& folder) {
-    std::vector<std::wstring> out;
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return out;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) out.push_back(found.cFileName);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    return out;
-}
-
 void empty_folder(const std::wstring& folder) {
     for (const std::wstring& name : files_in(folder)) DeleteFileW((folder + L"\\" + name).c_str());
 }
@@ -338,6 +313,41 @@ TEST_F(Site, WithTheTempFolderMissingStartsNothing) {
     EXPECT_THAT(launches(), IsEmpty());
     EXPECT_FALSE(exists(missing)) << "the launch made the missing temporary folder";
     expect_unchanged(before);
+}
+
+// Nothing may be created in it, not even by root: under Wine a folder
+// marked read-only loses its write permission, and sysfs takes no new files
+// from anyone.
+std::wstring unwritable_folder(const std::wstring& run_dir) {
+    const std::wstring locked = run_dir + L"\\locked temp";
+    CreateDirectoryW(locked.c_str(), nullptr);
+    SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_READONLY);
+    for (const std::wstring& folder : {locked, std::wstring(L"Z:\\sys")}) {
+        const std::wstring probe = folder + L"\\probe.tmp";
+        HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return folder;
+        CloseHandle(file);
+        DeleteFileW(probe.c_str());
+    }
+    return L"";
+}
+
+TEST_F(Site, WithTheTempFolderUnwritableStartsNothingAndLeavesNoFile) {
+    ASSERT_NO_FATAL_FAILURE(register_browser());
+    const std::wstring locked = unwritable_folder(run_dir_);
+    ASSERT_FALSE(locked.empty()) << "found no folder this test cannot write in";
+    std::printf("[ desktop  ] temporary folder: %s\n", narrow(locked).c_str());
+    const std::vector<std::wstring> files_before = files_in(locked);
+    use_temp_folder(locked + L"\\");
+    ASSERT_NO_FATAL_FAILURE(start_idler(false));
+    WindowLook before = WindowLook::of(idler());
+
+    ASSERT_TRUE(press_site());
+    EXPECT_THAT(launches(), IsEmpty());
+    EXPECT_EQ(files_in(locked), files_before) << "the launch left a file behind";
+    expect_unchanged(before);
+    EXPECT_GE(ping_ms(idler(), 5000), 0) << "the idler stopped answering";
+    SetFileAttributesW((run_dir_ + L"\\locked temp").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 } // namespace

@@ -12,9 +12,9 @@ namespace {
 
 SubmitHandler g_on_submit = nullptr;
 int g_hang_on = 0;
+DWORD g_hang_ms = 10 * 60 * 1000;
 int g_settext_count = 0; // across every input: the k-th line posted anywhere
 
-constexpr DWORD kHangMs = 10 * 60 * 1000;
 constexpr int kPadX = 6;
 // Only the end of a very long text can be visible; measuring all of it
 // would only make painting slow.
@@ -147,7 +147,7 @@ LRESULT CALLBACK input_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         break;
     case WM_SETTEXT:
         if (!s) break;
-        if (g_hang_on > 0 && ++g_settext_count == g_hang_on) Sleep(kHangMs); // play a hung client
+        if (g_hang_on > 0 && ++g_settext_count == g_hang_on) Sleep(g_hang_ms); // play a hung client
         s->text = lp ? std::string(reinterpret_cast<const char*>(lp)) : std::string();
         text_changed(hwnd, *s);
         return TRUE;
@@ -221,7 +221,10 @@ bool register_input_class(HINSTANCE instance, SubmitHandler on_submit) {
     return RegisterClassA(&wc) != 0;
 }
 
-void input_hang_on_settext(int k) { g_hang_on = k; }
+void input_hang_on_settext(int k, DWORD ms) {
+    g_hang_on = k;
+    g_hang_ms = ms;
+}
 
 HWND create_input(HWND parent, int id) {
     return CreateWindowExA(0, kInputClass, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 10, 10,

@@ -15,9 +15,9 @@ using SubmitHandler = void (*)(HWND input, const std::string& line);
 
 bool register_input_class(HINSTANCE instance, SubmitHandler on_submit);
 
-// The UI thread stops answering when the k-th WM_SETTEXT reaches any input
-// (1-based); 0 never.
-void input_hang_on_settext(int k);
+// The UI thread stops answering for `ms` when the k-th WM_SETTEXT reaches any
+// input (1-based), then sets the text; 0 never.
+void input_hang_on_settext(int k, DWORD ms);
 
 HWND create_input(HWND parent, int id);
 

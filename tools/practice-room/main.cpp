@@ -21,8 +21,20 @@ constexpr int kFrameWidth = 520;
 constexpr int kFrameHeight = 420;
 constexpr int kCascade = 24;
 constexpr UINT kMsgReady = WM_APP + 1;
+constexpr UINT kMsgRoomClosed = WM_APP + 2;
+constexpr UINT_PTR kReopenTimer = 1;
 
 HWND g_mdi_client = nullptr;
+int g_rooms_opened = 0;
+int g_reopen_ms = 1000;
+
+// A new chat room on top, filling the MDI client.
+void open_another_room() {
+    RECT rc;
+    GetClientRect(g_mdi_client, &rc);
+    ++g_rooms_opened;
+    create_room(g_mdi_client, L"Room " + std::to_wstring(g_rooms_opened), 0, 0, rc.right, rc.bottom);
+}
 
 LRESULT CALLBACK frame_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
@@ -40,6 +52,16 @@ LRESULT CALLBACK frame_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         // and the room answers whoever read READY.
         transcript_ready();
         return 0;
+    case kMsgRoomClosed:
+        SetTimer(hwnd, kReopenTimer, static_cast<UINT>(g_reopen_ms), nullptr);
+        return 0;
+    case WM_TIMER:
+        if (wp == kReopenTimer) {
+            KillTimer(hwnd, kReopenTimer);
+            open_another_room();
+            return 0;
+        }
+        break;
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
@@ -61,6 +83,7 @@ void open_children(const Options& o) {
         std::wstring title = mail ? L"Mail" : L"Room " + std::to_wstring(i + 1);
         int offset = (i % 7) * kCascade;
         HWND room = create_room(g_mdi_client, title, offset, offset, width, height);
+        if (!mail) ++g_rooms_opened;
         if (room && !mail && o.has_pretype) input_preset_text(room_input(room), o.pretype);
     }
 }
@@ -73,7 +96,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Options o = parse_options(args);
 
     if (o.has_transcript) transcript_set_path(o.transcript_path);
-    input_hang_on_settext(o.hang_on_line);
+    input_hang_on_settext(o.hang_on_line, static_cast<DWORD>(o.hang_seconds) * 1000);
 
     WNDCLASSW wc{};
     wc.lpfnWndProc = frame_proc;
@@ -91,6 +114,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     ShowWindow(frame, SW_SHOWNORMAL);
     UpdateWindow(frame);
 
+    g_reopen_ms = o.reopen_after_ms;
+    close_room_after_line(o.close_after_line, frame, kMsgRoomClosed);
     open_children(o);
     PostMessageW(frame, kMsgReady, 0, 0);
 

@@ -131,6 +131,15 @@ Options parse_options(const std::vector<std::wstring>& args) {
         } else if (name == L"--hang-on-line") {
             int k = 0;
             if (take_value() && parse_int(value, k) && k >= 1) o.hang_on_line = k;
+        } else if (name == L"--hang-seconds") {
+            int s = 0;
+            if (take_value() && parse_int(value, s) && s >= 0) o.hang_seconds = s;
+        } else if (name == L"--close-after-line") {
+            int k = 0;
+            if (take_value() && parse_int(value, k) && k >= 1) o.close_after_line = k;
+        } else if (name == L"--reopen-after-ms") {
+            int ms = 0;
+            if (take_value() && parse_int(value, ms) && ms >= 0) o.reopen_after_ms = ms;
         } else if (name == L"--hung") {
             o.hang_on_line = 1;
         } else if (name == L"--pretype") {

@@ -20,6 +20,11 @@ constexpr int kInputHeight = 26;
 const COLORREF kRoomBackground = RGB(0xEC, 0xF0, 0xF6);
 const char kWho[] = "You";
 
+int g_lines = 0;
+int g_close_after = 0;
+HWND g_notify = nullptr;
+UINT g_closed_msg = 0;
+
 struct RoomState {
     HWND view = nullptr;
     HWND input = nullptr;
@@ -44,6 +49,11 @@ void on_submit(HWND input, const std::string& line) {
     RoomState* s = state_of(room);
     if (s && s->view) room_view_append(s->view, kWho, line);
     transcript_line(ms, title_of(room), line);
+    if (g_close_after > 0 && ++g_lines == g_close_after) {
+        // Posted, so the sender's Enter returns first, as when a user closes it.
+        PostMessageW(room, WM_CLOSE, 0, 0);
+        PostMessageW(g_notify, g_closed_msg, 0, 0);
+    }
 }
 
 void lay_out(HWND hwnd, RoomState& s) {
@@ -115,6 +125,12 @@ HWND create_room(HWND mdi_client, const std::wstring& title, int x, int y, int w
     mcs.cx = width;
     mcs.cy = height;
     return reinterpret_cast<HWND>(SendMessageW(mdi_client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
+}
+
+void close_room_after_line(int k, HWND notify, UINT closed) {
+    g_close_after = k;
+    g_notify = notify;
+    g_closed_msg = closed;
 }
 
 HWND room_input(HWND room) {

@@ -16,4 +16,8 @@ HWND create_room(HWND mdi_client, const std::wstring& title, int x, int y, int w
 
 HWND room_input(HWND room);
 
+// The room that records the k-th line (1-based, counted over every room)
+// closes itself, and `closed` is posted to `notify`; 0 never.
+void close_room_after_line(int k, HWND notify, UINT closed);
+
 } // namespace practice
