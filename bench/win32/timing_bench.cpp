@@ -317,7 +317,14 @@ int Post(const std::wstring& transcript, int count) {
   };
   std::vector<std::string> sent;  // in the order posted
   std::vector<bool> sentBare;
+  // The floor under any post, first, while the room has nothing else to do:
+  // one message to it and back.
   std::vector<double> real, bare, ping;
+  for (int i = 0; i < count; ++i) {
+    const double start = clock.Now();
+    SendMessageA(input, WM_NULL, 0, 0);
+    ping.push_back((clock.Now() - start) * 1e3);
+  }
   for (int i = 0; i < count; ++i) {
     const std::string ours = line(i, L"real"), bareLine = line(i, L"bare");
     for (int turn = 0; turn < 2; ++turn) {
@@ -333,10 +340,6 @@ int Post(const std::wstring& transcript, int count) {
       sent.push_back(bareTurn ? bareLine : ours);
       sentBare.push_back(bareTurn);
     }
-    // The floor under any post: one message to the room and back.
-    const double start = clock.Now();
-    SendMessageA(input, WM_NULL, 0, 0);
-    ping.push_back((clock.Now() - start) * 1e3);
   }
 
   // Every record written since we began, in order: "<ms>\t<room>\t<line>".
@@ -364,11 +367,11 @@ int Post(const std::wstring& transcript, int count) {
   const double ratio = Percentile(real, 0.5) / Percentile(bare, 0.5);
   std::printf("| one post into the practice room, `ChatWindows::PostLine` (window search, `SendMessageTimeoutA`), "
               "%s posts | %s; %s in the transcript | bare post (`SendMessageA` `WM_SETTEXT` + `WM_CHAR` 13 to the "
-              "input found once), as many in turn: %s; %s of %s exact; PostLine / bare %.2f\u00D7 (medians). "
-              "`WM_NULL` to the input and back: median %.3f ms |\n",
+              "input found once), as many in turn: %s; %s of %s exact; PostLine / bare %.2f\u00D7, %+.3f ms "
+              "(medians). `WM_NULL` to the idle room's input and back, %s times before: median %.3f ms |\n",
               Grouped(count).c_str(), Spread(real).c_str(), arrived.c_str(), Spread(bare).c_str(),
-              Grouped(exactBare).c_str(), Grouped(count).c_str(),
-              ratio, Percentile(ping, 0.5));
+              Grouped(exactBare).c_str(), Grouped(count).c_str(), ratio, Percentile(real, 0.5) - Percentile(bare, 0.5),
+              Grouped(count).c_str(), Percentile(ping, 0.5));
   return 0;
 }
 
