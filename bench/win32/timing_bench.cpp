@@ -1,9 +1,16 @@
-// Timing figures of the real pause and timers under the real message pump:
+// Timing figures of the real pause, timers and posting, each printed as a
+// row of the README's table (what | figure | reference in the same run):
 //   timing_bench pause [count]     CPU of an Adv. announcement against a
 //                                  busy-spinning pause; lateness of count
-//                                  pauses of 0.7 s (default 100)
+//                                  pauses of 0.7 s against as many Sleep(700)
+//                                  (default 100)
 //   timing_bench drift [minutes]   the idle clock's timer against a plain
 //                                  1000 ms periodic timer (default 10)
+//   timing_bench post <transcript> [count]
+//                                  count posts through the real posting code
+//                                  against as many bare ones (default 1000);
+//                                  needs the practice room running with
+//                                  --transcript <transcript>
 // Posts go to the practice room when it is running, else nowhere.
 #include <windows.h>
 
@@ -16,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "bridge/ansi_text.h"
 #include "bridge/tallow_idler.h"
 #include "bridge/win32/chat_client.h"
 #include "bridge/win32/shell.h"
@@ -50,6 +58,23 @@ double ThreadCpuSeconds() {
   return seconds(kernel) + seconds(user);
 }
 
+// 1390 -> "1,390": the figures go into the README as they are printed.
+std::string Grouped(double value, int decimals = 0) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.*f", decimals, value);
+  std::string s = text;
+  const size_t end = s.find('.') == std::string::npos ? s.size() : s.find('.');
+  const size_t first = s[0] == '-' ? 1 : 0;
+  for (size_t at = end; at > first + 3; at -= 3) s.insert(at - 3, ",");
+  return s;
+}
+
+// Nearest rank: the smallest figure that at least q of them do not exceed.
+double Percentile(const std::vector<double>& sorted, double q) {
+  const size_t rank = static_cast<size_t>(std::ceil(q * static_cast<double>(sorted.size())));
+  return sorted[rank > 0 ? rank - 1 : 0];
+}
+
 // A hidden window with the keyword watcher's 500 ms timer, so that the
 // pauses have the same events to handle as in the idler.
 HWND MakeBusyWindow() {
@@ -63,7 +88,29 @@ HWND MakeBusyWindow() {
   return hwnd;
 }
 
-// CPU seconds of the Wine server, read from Linux's /proc when running under
+// Whether the process's environment names our Wine prefix: another prefix's
+// server, busy with someone else's programs, must not count as ours. True
+// when we cannot tell which prefix is ours.
+bool ServesOurPrefix(const std::wstring& dir) {
+  char ours[1024];
+  const DWORD length = GetEnvironmentVariableA("WINEPREFIX", ours, sizeof ours);
+  if (length == 0 || length >= sizeof ours) return true;
+  const std::string wanted = std::string("WINEPREFIX=") + ours;
+  std::string environment;
+  if (FILE* f = _wfopen((dir + L"\\environ").c_str(), L"rb")) {
+    char buffer[4096];
+    for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, f)) > 0;) environment.append(buffer, got);
+    std::fclose(f);
+  }
+  for (size_t at = 0; at < environment.size();) {
+    const size_t end = std::min(environment.find('\0', at), environment.size());
+    if (environment.compare(at, end - at, wanted) == 0) return true;
+    at = end + 1;
+  }
+  return false;
+}
+
+// CPU seconds of our Wine server, read from Linux's /proc when running under
 // Wine: a spinning message loop spends much of its time there, on our
 // behalf, outside our own thread. -1 elsewhere.
 double WineServerCpuSeconds() {
@@ -79,7 +126,7 @@ double WineServerCpuSeconds() {
       if (!std::fgets(comm, sizeof comm, f)) comm[0] = 0;
       std::fclose(f);
     }
-    if (std::strncmp(comm, "wineserver", 10) != 0) continue;
+    if (std::strncmp(comm, "wineserver", 10) != 0 || !ServesOurPrefix(dir)) continue;
     if (FILE* f = _wfopen((dir + L"\\stat").c_str(), L"r")) {
       char line[1024] = {};
       if (std::fgets(line, sizeof line, f)) {
@@ -127,20 +174,27 @@ int Pause(int count) {
   const Cost pause = Adverts(module, clock);
   const Cost spin = Adverts(spinningModule, clock);
   const double ours = pause.thread + std::max(0.0, pause.server), spun = spin.thread + std::max(0.0, spin.server);
-  std::printf("pause CPU per Adv. announcement (two 0.7 s pauses, mean of 5): %.1f ms (thread %.1f + Wine server "
-              "%.1f) in %.3f s; busy-spin pause: %.1f ms (thread %.1f + Wine server %.1f) in %.3f s; ratio %.2f%%\n",
-              ours * 1e3, pause.thread * 1e3, pause.server * 1e3, pause.wall, spun * 1e3, spin.thread * 1e3,
-              spin.server * 1e3, spin.wall, spun > 0 ? 100 * ours / spun : 0.0);
+  std::printf("| CPU of one Adv. announcement (two 0.7 s pauses), thread + Wine server, mean of 5 | %s ms (thread %.1f + "
+              "server %.1f) in %.3f s | busy-spinning pause: %s ms (thread %s + server %s) in %.3f s; ratio %.1f%% |\n",
+              Grouped(ours * 1e3).c_str(), pause.thread * 1e3, pause.server * 1e3, pause.wall,
+              Grouped(spun * 1e3).c_str(), Grouped(spin.thread * 1e3).c_str(), Grouped(spin.server * 1e3).c_str(),
+              spin.wall, spun > 0 ? 100 * ours / spun : 0.0);
 
-  std::vector<double> late;
+  // Taken in turns, so both see the same machine at the same time.
+  std::vector<double> late, slept;
   for (int i = 0; i < count; ++i) {
-    const double start = clock.Now();
+    double start = clock.Now();
     module.WaitSeconds(0.7);
     late.push_back((clock.Now() - start - 0.7) * 1e3);
+    start = clock.Now();
+    Sleep(700);
+    slept.push_back((clock.Now() - start - 0.7) * 1e3);
   }
   std::sort(late.begin(), late.end());
-  std::printf("pause lateness, %d pauses of 0.7 s: median %.2f ms, max %.2f ms, min %.2f ms\n", count,
-              late[late.size() / 2], late.back(), late.front());
+  std::sort(slept.begin(), slept.end());
+  std::printf("| lateness of `WaitSeconds(0.7)`, %d pauses | median %.2f ms, max %.2f ms | plain `Sleep(700)`, %d "
+              "times in turn with them: median %.2f ms, max %.2f ms |\n",
+              count, Percentile(late, 0.5), late.back(), count, Percentile(slept, 0.5), slept.back());
   return 0;
 }
 
@@ -181,11 +235,143 @@ int Drift(double minutes) {
   SetTimer(hwnd, 8, 1000, nullptr);
   while (clock.Now() - start < minutes * 60 + 0.5) pump.PumpEvents(0.25);
   const double elapsed = clock.Now() - start;
-  std::printf("clock drift, %.0f real minutes with a report every minute: elapsed %.3f s; idle clock %llu ticks "
-              "(drift %.0f s); plain 1000 ms timer %ld ticks (drift %.0f s)\n",
-              minutes, elapsed, static_cast<unsigned long long>(idleTimer.TicksDelivered()),
-              std::floor(elapsed) - static_cast<double>(idleTimer.TicksDelivered()), plainTicks,
-              std::floor(elapsed) - static_cast<double>(plainTicks));
+  const double idleDrift = std::floor(elapsed) - static_cast<double>(idleTimer.TicksDelivered());
+  const double plainDrift = std::floor(elapsed) - static_cast<double>(plainTicks);
+  std::printf("| idle clock drift, %g real minutes under Wine, a report every minute | %.0f s (%llu ticks in %.1f s) | "
+              "plain 1000 ms `SetTimer` timer: %.0f s (%ld ticks) |\n",
+              minutes, idleDrift, static_cast<unsigned long long>(idleTimer.TicksDelivered()), elapsed, plainDrift,
+              plainTicks);
+  return 0;
+}
+
+// The transcript's way of writing a line's bytes, written out again here so
+// that a fault in the room's escaping cannot hide a fault in the posts.
+std::string Escaped(const std::string& bytes) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  for (const char c : bytes) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b >= 0x20 && b <= 0x7E && b != '\\') {
+      out += c;
+    } else {
+      out += "\\x";
+      out += kHex[b >> 4];
+      out += kHex[b & 15];
+    }
+  }
+  return out;
+}
+
+std::string ReadFrom(const std::wstring& path, LONGLONG offset) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return {};
+  LARGE_INTEGER at;
+  at.QuadPart = offset;
+  SetFilePointerEx(file, at, nullptr, FILE_BEGIN);
+  std::string text;
+  char buffer[65536];
+  DWORD got = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
+  CloseHandle(file);
+  return text;
+}
+
+LONGLONG FileSize(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+  return (static_cast<LONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+std::string Spread(std::vector<double> ms) {
+  std::sort(ms.begin(), ms.end());
+  char text[128];
+  std::snprintf(text, sizeof text, "median %.3f ms, p90 %.3f ms, max %.3f ms", Percentile(ms, 0.5),
+                Percentile(ms, 0.9), ms.back());
+  return text;
+}
+
+// Posts through ChatWindows::PostLine, which finds the room's input afresh
+// and sends with timeouts, against bare posts: SendMessageA to the input
+// found once, no timeouts. Taken in turns, the first of each pair
+// alternating, so the room's growing history weighs on both alike.
+int Post(const std::wstring& transcript, int count) {
+  HWND input = FindWindowExA(
+      FindWindowExA(FindWindowExA(FindWindowA("AOL Frame25", nullptr), nullptr, "MDIClient", nullptr), nullptr,
+                    "AOL Child", nullptr),
+      nullptr, "RICHCNTL", nullptr);
+  if (!input || count < 1) {
+    std::printf("| one post into the practice room | not measured: no practice room running | |\n");
+    return 1;
+  }
+  win32::PerformanceClock clock;
+  win32::ChatWindows chat;
+  const LONGLONG offset = FileSize(transcript);
+
+  // Lines as the idler writes them (markup, Windows-1252 bytes above 0x7F),
+  // each one different so that a lost or repeated line shows.
+  auto line = [](int i, const wchar_t* kind) {
+    wchar_t reason[32];
+    std::swprintf(reason, 32, L"bench %04d %ls", i, kind);
+    return ToWindows1252(LineReason(reason));
+  };
+  std::vector<std::string> sent;  // in the order posted
+  std::vector<bool> sentBare;
+  // The floor under any post, first, while the room has nothing else to do:
+  // one message to it and back.
+  std::vector<double> real, bare, ping;
+  for (int i = 0; i < count; ++i) {
+    const double start = clock.Now();
+    SendMessageA(input, WM_NULL, 0, 0);
+    ping.push_back((clock.Now() - start) * 1e3);
+  }
+  for (int i = 0; i < count; ++i) {
+    const std::string ours = line(i, L"real"), bareLine = line(i, L"bare");
+    for (int turn = 0; turn < 2; ++turn) {
+      const bool bareTurn = (turn == 0) == (i % 2 == 1);
+      const double start = clock.Now();
+      if (bareTurn) {
+        SendMessageA(input, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(bareLine.c_str()));
+        SendMessageA(input, WM_CHAR, 13, 0);
+      } else {
+        chat.PostLine(ours);
+      }
+      (bareTurn ? bare : real).push_back((clock.Now() - start) * 1e3);
+      sent.push_back(bareTurn ? bareLine : ours);
+      sentBare.push_back(bareTurn);
+    }
+  }
+
+  // Every record written since we began, in order: "<ms>\t<room>\t<line>".
+  const std::string text = ReadFrom(transcript, offset);
+  std::vector<std::string> received;
+  for (size_t at = 0; at < text.size();) {
+    size_t end = text.find('\n', at);
+    if (end == std::string::npos) break;  // still being written
+    const std::string record = text.substr(at, end - at);
+    at = end + 1;
+    const size_t tab = record.find('\t'), tab2 = tab == std::string::npos ? tab : record.find('\t', tab + 1);
+    if (tab2 != std::string::npos) received.push_back(record.substr(tab2 + 1));
+  }
+  int exactReal = 0, exactBare = 0;
+  for (size_t i = 0; i < sent.size() && i < received.size(); ++i)
+    if (received[i] == Escaped(sent[i])) ++(sentBare[i] ? exactBare : exactReal);
+  std::string arrived = Grouped(exactReal) + " of " + Grouped(count) + " arrived exact";
+  if (received.size() != sent.size())
+    arrived += ", " + Grouped(static_cast<double>(received.size())) + " records for " +
+               Grouped(static_cast<double>(sent.size())) + " posts";
+
+  std::sort(real.begin(), real.end());
+  std::sort(bare.begin(), bare.end());
+  std::sort(ping.begin(), ping.end());
+  const double ratio = Percentile(real, 0.5) / Percentile(bare, 0.5);
+  std::printf("| one post into the practice room, `ChatWindows::PostLine` (window search, `SendMessageTimeoutA`), "
+              "%s posts | %s; %s in the transcript | bare post (`SendMessageA` `WM_SETTEXT` + `WM_CHAR` 13 to the "
+              "input found once), as many in turn: %s; %s of %s exact; PostLine / bare %.2f\u00D7, %+.3f ms "
+              "(medians). `WM_NULL` to the idle room's input and back, %s times before: median %.3f ms |\n",
+              Grouped(count).c_str(), Spread(real).c_str(), arrived.c_str(), Spread(bare).c_str(),
+              Grouped(exactBare).c_str(), Grouped(count).c_str(), ratio, Percentile(real, 0.5) - Percentile(bare, 0.5),
+              Grouped(count).c_str(), Percentile(ping, 0.5));
   return 0;
 }
 
@@ -195,6 +381,7 @@ int wmain(int argc, wchar_t** argv) {
   const std::wstring what = argc > 1 ? argv[1] : L"pause";
   if (what == L"pause") return Pause(argc > 2 ? _wtoi(argv[2]) : 100);
   if (what == L"drift") return Drift(argc > 2 ? _wtof(argv[2]) : 10);
-  std::fprintf(stderr, "usage: timing_bench pause [count] | drift [minutes]\n");
+  if (what == L"post" && argc > 2) return Post(argv[2], argc > 3 ? _wtoi(argv[3]) : 1000);
+  std::fprintf(stderr, "usage: timing_bench pause [count] | drift [minutes] | post <transcript> [count]\n");
   return 2;
 }
