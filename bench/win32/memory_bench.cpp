@@ -174,7 +174,7 @@ int wmain(int argc, wchar_t** argv) {
     plainPeak = plain.Peak();
   }
 
-  std::printf("| peak working set of the idler, a %.1f s session beside the practice room (load, Start, 3 s idling, "
+  std::printf("| peak working set of the idler through a session of %.1f s beside the practice room (load, Start, 3 s idling, "
               "Adv., About, Exit) | %s%s%s | plain window program, up as long: %s%s; ratio %.1f\u00D7, the idler %s more |\n",
               session, idlerPeak ? Megabytes(idlerPeak).c_str() : "not read",
               failed ? "; the session stopped at: " : "", failed ? failed : "",
