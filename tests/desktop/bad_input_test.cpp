@@ -83,7 +83,7 @@ TEST_P(BadInput, ReasonIsPostedWholeAndTheIdlerCarriesOn) {
     ASSERT_TRUE(click(control(kStart)));
     std::vector<Record> got = wait_lines(3, 30000);
     ASSERT_EQ(got.size(), 3u);
-    EXPECT_EQ(printable(got[1].line), printable(lines::kStarted));
+    expect_line(got[1], lines::kStarted);
     const std::string expected = lines::reason(reason.posted);
     EXPECT_EQ(got[2].line.size(), expected.size());
     EXPECT_TRUE(got[2].line == expected) << "posted:   " << printable(got[2].line).substr(0, 400)
@@ -95,13 +95,11 @@ TEST_P(BadInput, ReasonIsPostedWholeAndTheIdlerCarriesOn) {
     ASSERT_TRUE(click(control(kStop)));
     got = wait_lines(5, 30000);
     ASSERT_EQ(got.size(), 5u);
-    EXPECT_EQ(printable(got[3].line), printable(lines::kStopped));
-    EXPECT_EQ(printable(got[4].line), printable(lines::total("00", "00")));
-    // Stop gives the controls back after its last line.
-    wait_until([&] { return !IsWindowEnabled(control(kStop)); }, 10000);
+    expect_line(got[3], lines::kStopped);
+    expect_line(got[4], lines::total("00", "00"));
+    wait_stopped(10000);
     std::printf("[ timing   ] total line -> controls back: %lld ms\n", static_cast<long long>(now_ms() - got[4].ms));
-    EXPECT_TRUE(IsWindowEnabled(control(kStart)));
-    EXPECT_FALSE(IsWindowEnabled(control(kStop)));
+    expect_not_idling();
     EXPECT_EQ(text_length(box), reason.text.size());
 }
 

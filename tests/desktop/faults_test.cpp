@@ -5,7 +5,6 @@
 #include "expected_lines.h"
 #include "harness.h"
 
-#include <algorithm>
 #include <cstdio>
 
 namespace desktop {
@@ -17,42 +16,7 @@ protected:
         SendMessageW(control(kReasonBox), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
 
-    // Start off, Stop on, the reason box off: the idle clock runs.
-    void expect_idling() const {
-        EXPECT_FALSE(IsWindowEnabled(control(kStart)));
-        EXPECT_TRUE(IsWindowEnabled(control(kStop)));
-        EXPECT_FALSE(IsWindowEnabled(control(kReasonBox)));
-    }
-    void expect_not_idling() const {
-        EXPECT_TRUE(IsWindowEnabled(control(kStart)));
-        EXPECT_FALSE(IsWindowEnabled(control(kStop)));
-        EXPECT_TRUE(IsWindowEnabled(control(kReasonBox)));
-    }
-
-    // Stop gives the controls back after its last line, Stop itself last.
-    void wait_stopped() const {
-        wait_until([&] { return !IsWindowEnabled(control(kStop)); }, 5000);
-    }
-
     int seconds_on_clock() const { return _wtoi(text_of(clock_label(kSecondsLabel)).c_str()); }
-
-    // Pings the idler for `ms`; returns the slowest answer, -1 if one never came.
-    int slowest_answer_over(int ms) const {
-        int worst = 0;
-        std::int64_t until = now_ms() + ms;
-        while (now_ms() < until) {
-            int answer = ping_ms(idler(), 10000);
-            if (answer < 0) return -1;
-            worst = std::max(worst, answer);
-            Sleep(100);
-        }
-        return worst;
-    }
-
-    static void expect_line(const Record& r, const std::string& bytes, const std::string& room) {
-        EXPECT_EQ(printable(r.line), printable(bytes));
-        EXPECT_EQ(r.room, room);
-    }
 };
 
 TEST_F(Faults, ClientKilledInTheMiddleOfAPost) {
@@ -68,7 +32,7 @@ TEST_F(Faults, ClientKilledInTheMiddleOfAPost) {
     Sleep(700 + 500);  // into the reason line's wait
     room_.kill();
 
-    int worst = slowest_answer_over(3000);
+    int worst = slowest_answer(idler(), 3000);
     std::printf("[ timing   ] slowest WM_NULL answer after the room was killed: %d ms\n", worst);
     ASSERT_GE(worst, 0) << "the idler stopped answering";
     EXPECT_LE(worst, 2500);
@@ -83,7 +47,7 @@ TEST_F(Faults, ClientKilledInTheMiddleOfAPost) {
     ASSERT_EQ(got.size(), 4u);
     expect_line(got[2], lines::kStopped, "Room 1");
     expect_line(got[3], lines::total("00", "00"), "Room 1");
-    wait_stopped();
+    wait_stopped(5000);
     expect_not_idling();
     EXPECT_EQ(text_of(clock_label(kSecondsLabel)), L"00");
     expect_no_more_lines(4, 1500);
@@ -117,7 +81,7 @@ TEST_F(Faults, RoomClosedAndReopenedBetweenTwoLines) {
     ASSERT_EQ(got.size(), 7u);
     expect_line(got[5], lines::kStopped, "Room 2");
     expect_line(got[6], lines::total("00", "00"), "Room 2");
-    wait_stopped();
+    wait_stopped(5000);
     expect_not_idling();
 }
 
@@ -127,7 +91,7 @@ TEST_F(Faults, InputHungLongerThanTheIdlerWaitsGetsNoEnter) {
     ASSERT_NO_FATAL_FAILURE(start_room(L"--hang-on-line 2 --hang-seconds 3"));
     ASSERT_NO_FATAL_FAILURE(start_idler());
     ASSERT_TRUE(click(control(kAdv)));
-    int worst = slowest_answer_over(4500);
+    int worst = slowest_answer(idler(), 4500);
     std::vector<Record> got = wait_lines(3);
     ASSERT_EQ(got.size(), 3u);
     expect_line(got[1], lines::kCredit, "Room 1");

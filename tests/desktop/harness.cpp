@@ -147,6 +147,19 @@ std::string printable(std::string_view bytes) {
     return out;
 }
 
+void expect_line(const Record& r, const std::string& bytes, const std::string& room) {
+    EXPECT_EQ(printable(r.line), printable(bytes));
+    EXPECT_EQ(r.room, room);
+}
+
+void expect_gap(const Record& a, const Record& b, const char* what) {
+    constexpr int kGapMs = 700;
+    constexpr int kGapToleranceMs = 150;
+    std::int64_t gap = b.ms - a.ms;
+    std::printf("[ timing   ] %s: %lld ms\n", what, static_cast<long long>(gap));
+    EXPECT_NEAR(static_cast<double>(gap), kGapMs, kGapToleranceMs) << what;
+}
+
 // ---- Plumbing ------------------------------------------------------------
 
 std::wstring windows_path(std::string_view path) {
@@ -350,6 +363,18 @@ int ping_ms(HWND hwnd, int timeout_ms) {
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, timeout_ms, &result)) return -1;
     return static_cast<int>(now_ms() - t0);
+}
+
+int slowest_answer(HWND hwnd, int over_ms) {
+    int worst = 0;
+    std::int64_t until = now_ms() + over_ms;
+    while (now_ms() < until) {
+        int answer = ping_ms(hwnd, 10000);
+        if (answer < 0) return -1;
+        worst = std::max(worst, answer);
+        Sleep(100);
+    }
+    return worst;
 }
 
 // ---- Real input ------------------------------------------------------------
@@ -598,6 +623,22 @@ HWND DesktopTest::room_child(const wchar_t* title) const {
 HWND DesktopTest::control(int id) const { return GetDlgItem(idler_window_, id); }
 
 HWND DesktopTest::clock_label(int id) const { return GetDlgItem(control(kFrame), id); }
+
+void DesktopTest::expect_idling() const {
+    EXPECT_FALSE(IsWindowEnabled(control(kStart))) << "Start can be pressed while idling";
+    EXPECT_FALSE(IsWindowEnabled(control(kReasonBox))) << "the reason can be edited while idling";
+    EXPECT_TRUE(IsWindowEnabled(control(kStop))) << "Stop cannot be pressed while idling";
+}
+
+void DesktopTest::expect_not_idling() const {
+    EXPECT_TRUE(IsWindowEnabled(control(kStart)));
+    EXPECT_FALSE(IsWindowEnabled(control(kStop)));
+    EXPECT_TRUE(IsWindowEnabled(control(kReasonBox)));
+}
+
+bool DesktopTest::wait_stopped(int timeout_ms) const {
+    return wait_until([&] { return !IsWindowEnabled(control(kStop)); }, timeout_ms);
+}
 
 std::vector<Record> DesktopTest::lines() const {
     std::vector<Record> out;

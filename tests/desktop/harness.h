@@ -56,6 +56,11 @@ std::vector<Record> parse_transcript(std::string_view text);
 // Escapes bytes the way the transcript does, for readable failure messages.
 std::string printable(std::string_view bytes);
 
+// The record holds exactly `bytes`, posted into `room`.
+void expect_line(const Record& r, const std::string& bytes, const std::string& room = "Room 1");
+// Two lines of one announcement came one pause (0.7 s) apart; prints the gap.
+void expect_gap(const Record& a, const Record& b, const char* what);
+
 // ---- Plumbing ------------------------------------------------------------
 
 // "/a/b" -> "Z:\a\b" (Wine maps the Unix root to Z:).
@@ -103,6 +108,9 @@ POINT client_origin(HWND hwnd);
 std::vector<HWND> top_level_windows_of(DWORD pid, bool visible_only);
 // Round-trip time of WM_NULL in ms, or -1 if it did not answer in timeout_ms.
 int ping_ms(HWND hwnd, int timeout_ms);
+// Pings hwnd every 100 ms for `over_ms`; the slowest answer, or -1 as soon as
+// one does not come within 10 s.
+int slowest_answer(HWND hwnd, int over_ms);
 
 // ---- Real input ------------------------------------------------------------
 
@@ -163,6 +171,14 @@ protected:
     HWND control(int id) const;      // in the main window
     HWND clock_label(int id) const;  // in the frame
     std::wstring control_text(int id) const { return text_of(control(id)); }
+
+    // Start off, Stop on, the reason box off: the idle clock runs.
+    void expect_idling() const;
+    // Start on, Stop off, the reason box on.
+    void expect_not_idling() const;
+    // Stop gives the controls back after its last line, Stop itself last;
+    // waits until it has.
+    bool wait_stopped(int timeout_ms) const;
 
     // Posted records (READY left out).
     std::vector<Record> lines() const;

@@ -9,22 +9,8 @@
 namespace desktop {
 namespace {
 
-constexpr int kGapMs = 700;
-constexpr int kGapToleranceMs = 150;
-
 class Posting : public DesktopTest {
 protected:
-    static void expect_line(const Record& r, const std::string& bytes, const std::string& room) {
-        EXPECT_EQ(printable(r.line), printable(bytes));
-        EXPECT_EQ(r.room, room);
-    }
-
-    static void expect_gap(const Record& a, const Record& b, const char* what) {
-        std::int64_t gap = b.ms - a.ms;
-        std::printf("[ timing   ] %s: %lld ms\n", what, static_cast<long long>(gap));
-        EXPECT_NEAR(static_cast<double>(gap), kGapMs, kGapToleranceMs) << what;
-    }
-
     // The first chat child of the MDI client: where the idler posts.
     HWND top_child() const { return FindWindowExW(mdi_client(), nullptr, L"AOL Child", nullptr); }
 };
@@ -122,14 +108,8 @@ TEST_F(Posting, HungRoomNeitherHangsTheIdlerNorGetsTheLine) {
 
     ASSERT_TRUE(click(control(kAdv)));
     // Three lines that each may wait up to 2 s, with 0.7 s between them.
-    int worst = 0;
-    std::int64_t until = now_ms() + 9000;
-    while (now_ms() < until) {
-        int ms = ping_ms(idler(), 10000);
-        ASSERT_GE(ms, 0) << "the idler did not answer WM_NULL within 10 s";
-        worst = std::max(worst, ms);
-        Sleep(100);
-    }
+    int worst = slowest_answer(idler(), 9000);
+    ASSERT_GE(worst, 0) << "the idler did not answer WM_NULL within 10 s";
     std::printf("[ timing   ] slowest WM_NULL answer while the room hangs: %d ms\n", worst);
     EXPECT_LE(worst, 2500) << "the idler was unresponsive while the room hung";
     EXPECT_EQ(lines().size(), 1u) << "a line reached the hung room";
@@ -145,14 +125,8 @@ TEST_F(Posting, HungRoomNeitherHangsTheIdlerNorGetsTheLine) {
 TEST_F(Posting, StartsAndExitsWhenTheRoomHangsOnTheFirstLine) {
     ASSERT_NO_FATAL_FAILURE(start_room(L"--hung"));
     ASSERT_NO_FATAL_FAILURE(start_idler(false));
-    int worst = 0;
-    std::int64_t until = now_ms() + 4000;
-    while (now_ms() < until) {
-        int ms = ping_ms(idler(), 10000);
-        ASSERT_GE(ms, 0) << "the idler did not answer WM_NULL within 10 s";
-        worst = std::max(worst, ms);
-        Sleep(100);
-    }
+    int worst = slowest_answer(idler(), 4000);
+    ASSERT_GE(worst, 0) << "the idler did not answer WM_NULL within 10 s";
     std::printf("[ timing   ] slowest WM_NULL answer after start, room hung: %d ms\n", worst);
     EXPECT_LE(worst, 2500);
     EXPECT_TRUE(lines().empty()) << "a line reached the hung room";
