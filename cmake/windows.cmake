@@ -1,11 +1,34 @@
 # The Windows programs: the idler itself, the practice room it posts into,
-# and the desktop tests that drive both under Wine.
+# and the desktop tests that drive both under Wine. Two builds of the same
+# sources: 64-bit (preset mingw) and 32-bit (preset mingw32).
 enable_language(RC)
+
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(TALLOW_ARCH win64)
+  set(TALLOW_MANIFEST_ARCH amd64)
+  # The oldest Windows the exe must start on, for the PE gate.
+  set(TALLOW_OLDEST_WINDOWS vista-x64)
+  set(TALLOW_SUBSYSTEM_VERSION 5.2)
+  # High-entropy ASLR needs a 64-bit address space.
+  set(TALLOW_ARCH_LINK -Wl,--high-entropy-va)
+else()
+  set(TALLOW_ARCH win32)
+  set(TALLOW_MANIFEST_ARCH x86)
+  set(TALLOW_OLDEST_WINDOWS xp-sp3-x86)
+  set(TALLOW_SUBSYSTEM_VERSION 5.1)
+  set(TALLOW_ARCH_LINK)
+endif()
+string(REPLACE "." ";" tallow_subsystem "${TALLOW_SUBSYSTEM_VERSION}")
+list(GET tallow_subsystem 0 tallow_subsystem_major)
+list(GET tallow_subsystem 1 tallow_subsystem_minor)
 
 # Everything links statically so the exe imports Windows' own DLLs only.
 set(TALLOW_WIN_LINK -static -static-libgcc -static-libstdc++
-    # ASLR (high-entropy), DEP, and the relocations ASLR needs.
-    -Wl,--dynamicbase -Wl,--high-entropy-va -Wl,--nxcompat)
+    # ASLR, DEP, and the relocations ASLR needs.
+    -Wl,--dynamicbase -Wl,--nxcompat ${TALLOW_ARCH_LINK}
+    # The oldest Windows that loads it (XP SP3 is 5.1, XP x64 and Server 2003 5.2).
+    -Wl,--major-subsystem-version,${tallow_subsystem_major} -Wl,--minor-subsystem-version,${tallow_subsystem_minor}
+    -Wl,--major-os-version,${tallow_subsystem_major} -Wl,--minor-os-version,${tallow_subsystem_minor})
 
 add_library(tallow_win32 STATIC
   runtime/win32/app.cpp
@@ -13,6 +36,7 @@ add_library(tallow_win32 STATIC
   runtime/win32/event_pump.cpp
   runtime/win32/form_window.cpp
   runtime/win32/picture.cpp
+  runtime/win32/system_dlls.cpp
   runtime/win32/timers.cpp
   bridge/win32/chat_client.cpp
   bridge/win32/shell.cpp
@@ -21,6 +45,8 @@ add_library(tallow_win32 STATIC
 target_link_libraries(tallow_win32 PUBLIC tallow_core user32 gdi32 kernel32 ole32 shell32)
 target_compile_definitions(tallow_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00)
 
+# The manifest names the exe's processor architecture.
+configure_file(resources/tallow.manifest.in ${CMAKE_BINARY_DIR}/generated/tallow.manifest @ONLY)
 add_executable(tallow-divod WIN32
   idler/win32/main.cpp
   idler/win32/form1_window.cpp
@@ -31,15 +57,29 @@ add_executable(tallow-divod WIN32
 target_link_libraries(tallow-divod PRIVATE tallow_win32)
 target_link_options(tallow-divod PRIVATE ${TALLOW_WIN_LINK} -municode)
 set_target_properties(tallow-divod PROPERTIES OUTPUT_NAME TallowDivod RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+set_property(SOURCE resources/tallow.rc APPEND PROPERTY INCLUDE_DIRECTORIES ${CMAKE_BINARY_DIR}/generated)
+file(GLOB tallow_resource_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.ico ${CMAKE_SOURCE_DIR}/resources/*.jpg)
 set_source_files_properties(resources/tallow.rc PROPERTIES OBJECT_DEPENDS
-  "${CMAKE_SOURCE_DIR}/resources/version.h;${CMAKE_SOURCE_DIR}/resources/tallow.manifest;${CMAKE_SOURCE_DIR}/resources/idler.ico;${CMAKE_SOURCE_DIR}/resources/main-background.jpg")
+  "${CMAKE_SOURCE_DIR}/resources/version.h;${CMAKE_BINARY_DIR}/generated/tallow.manifest;${CMAKE_SOURCE_DIR}/resources/gdiplus.manifest;${tallow_resource_files}")
 
 add_subdirectory(tools/practice-room)
 set_target_properties(practice-room PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 add_subdirectory(tools/press)
 
-option(TALLOW_DESKTOP_TESTS "Build the desktop tests" ON)
+# The PE gate: would the exe start on the oldest Windows it is for?
+add_subdirectory(tests/pe)
+
+# Wine here runs 64-bit programs only: the desktop tests and the benchmarks
+# are built with the 64-bit exe.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(tallow_desktop_default ON)
+else()
+  set(tallow_desktop_default OFF)
+endif()
+option(TALLOW_DESKTOP_TESTS "Build the desktop tests" ${tallow_desktop_default})
 if(TALLOW_DESKTOP_TESTS)
   add_subdirectory(tests/desktop)
+  add_subdirectory(bench/win32)
 endif()
-add_subdirectory(bench/win32)
+
+include(cmake/release.cmake)

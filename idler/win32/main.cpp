@@ -6,29 +6,11 @@
 #include "idler/win32/form1_window.h"
 #include "runtime/win32/event_pump.h"
 #include "runtime/win32/message_box.h"
+#include "runtime/win32/system_dlls.h"
 #include "windows/win32/secondary_windows.h"
 
-namespace {
-
-// DLLs that system DLLs load for us on first use, through delay-load
-// helpers of their own: some of those (Wine's) still search the exe's folder
-// first. Loaded now from the system folder, they are found in memory then.
-const wchar_t* const kLoadedOnFirstUse[] = {
-    L"windowscodecs.dll",  // GDI+'s image codecs
-    L"msimg32.dll",        // alpha blending for the themed controls
-};
-
-void LoadSystemDlls() {
-  // DLLs that are not taken from the system folder anyway (GDI+, ...) are
-  // looked for there only, never beside the exe.
-  SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
-  for (const wchar_t* name : kLoadedOnFirstUse) LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-}
-
-}  // namespace
-
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  LoadSystemDlls();
+  tallow::win32::HardenDllSearch();
   HeapSetInformation(nullptr, HeapEnableTerminationOnCorruption, nullptr, 0);
 
   using namespace tallow;

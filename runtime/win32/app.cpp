@@ -15,6 +15,10 @@ int ScreenDpi() {
   }();
   return dpi;
 }
+int CALLBACK MarkFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+  *reinterpret_cast<bool*>(found) = true;
+  return 0;  // one is enough
+}
 }  // namespace
 
 void WindowOpened() { ++g_openWindows; }
@@ -31,12 +35,7 @@ bool FontInstalled(const wchar_t* face) {
   lstrcpynW(query.lfFaceName, face, LF_FACESIZE);
   bool found = false;
   HDC screen = GetDC(nullptr);
-  EnumFontFamiliesExW(
-      screen, &query, [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) -> int {
-        *reinterpret_cast<bool*>(found) = true;
-        return 0;
-      },
-      reinterpret_cast<LPARAM>(&found), 0);
+  EnumFontFamiliesExW(screen, &query, MarkFound, reinterpret_cast<LPARAM>(&found), 0);
   ReleaseDC(nullptr, screen);
   return found;
 }

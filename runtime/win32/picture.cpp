@@ -3,27 +3,103 @@
 #include <objbase.h>
 
 #include <cstring>
+#include <cwctype>
+#include <string>
+
+#include "resources/resource_ids.h"
+#include "runtime/win32/app.h"
+#include "runtime/win32/system_dlls.h"
 
 namespace tallow::win32 {
 namespace {
 
-// GDI+'s flat API, loaded by hand from the system folder so that no DLL of
-// that name beside the exe can stand in for it.
+// GDI+'s flat API (all of it in GDI+ 1.0, as Windows XP has it), loaded by
+// hand so that no DLL of that name beside the exe can stand in for it.
 struct GdiplusStartupInput {
   UINT32 GdiplusVersion = 1;
   void* DebugEventCallback = nullptr;
   BOOL SuppressBackgroundThread = FALSE;
   BOOL SuppressExternalCodecs = FALSE;
 };
-using StartupFn = int(WINAPI*)(ULONG_PTR*, const GdiplusStartupInput*, void*);
-using ShutdownFn = void(WINAPI*)(ULONG_PTR);
-using FromStreamFn = int(WINAPI*)(IStream*, void**);
-using ToHbitmapFn = int(WINAPI*)(void*, HBITMAP*, DWORD);
-using DisposeFn = int(WINAPI*)(void*);
+using Status = int;
+using Image = void;
+using Graphics = void;
+using Attributes = void;
+constexpr int kInterpolationHighQualityBicubic = 7;
+constexpr int kPixelOffsetHalf = 4;
+constexpr int kWrapTileFlipXY = 3;  // edge pixels are blended with themselves, not with nothing
+constexpr int kUnitPixel = 2;
+
+struct Gdiplus {
+  Status(WINAPI* Startup)(ULONG_PTR*, const GdiplusStartupInput*, void*);
+  void(WINAPI* Shutdown)(ULONG_PTR);
+  Status(WINAPI* CreateBitmapFromStream)(IStream*, Image**);
+  Status(WINAPI* CreateHBITMAPFromBitmap)(Image*, HBITMAP*, DWORD);
+  Status(WINAPI* GetImageWidth)(Image*, UINT*);
+  Status(WINAPI* GetImageHeight)(Image*, UINT*);
+  Status(WINAPI* DisposeImage)(Image*);
+  Status(WINAPI* CreateFromHDC)(HDC, Graphics**);
+  Status(WINAPI* DeleteGraphics)(Graphics*);
+  Status(WINAPI* SetInterpolationMode)(Graphics*, int);
+  Status(WINAPI* SetPixelOffsetMode)(Graphics*, int);
+  Status(WINAPI* CreateImageAttributes)(Attributes**);
+  Status(WINAPI* SetImageAttributesWrapMode)(Attributes*, int, DWORD, BOOL);
+  Status(WINAPI* DisposeImageAttributes)(Attributes*);
+  Status(WINAPI* DrawImageRectRectI)(Graphics*, Image*, INT, INT, INT, INT, INT, INT, INT, INT, int, Attributes*,
+                                     void*, void*);
+};
 
 template <typename Fn>
-Fn Entry(HMODULE module, const char* name) {
-  return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+bool Bind(HMODULE module, const char* name, Fn& entry) {
+  entry = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+  return entry != nullptr;
+}
+
+bool BindAll(HMODULE module, Gdiplus& g) {
+  return Bind(module, "GdiplusStartup", g.Startup) && Bind(module, "GdiplusShutdown", g.Shutdown) &&
+         Bind(module, "GdipCreateBitmapFromStream", g.CreateBitmapFromStream) &&
+         Bind(module, "GdipCreateHBITMAPFromBitmap", g.CreateHBITMAPFromBitmap) &&
+         Bind(module, "GdipGetImageWidth", g.GetImageWidth) && Bind(module, "GdipGetImageHeight", g.GetImageHeight) &&
+         Bind(module, "GdipDisposeImage", g.DisposeImage) && Bind(module, "GdipCreateFromHDC", g.CreateFromHDC) &&
+         Bind(module, "GdipDeleteGraphics", g.DeleteGraphics) &&
+         Bind(module, "GdipSetInterpolationMode", g.SetInterpolationMode) &&
+         Bind(module, "GdipSetPixelOffsetMode", g.SetPixelOffsetMode) &&
+         Bind(module, "GdipCreateImageAttributes", g.CreateImageAttributes) &&
+         Bind(module, "GdipSetImageAttributesWrapMode", g.SetImageAttributesWrapMode) &&
+         Bind(module, "GdipDisposeImageAttributes", g.DisposeImageAttributes) &&
+         Bind(module, "GdipDrawImageRectRectI", g.DrawImageRectRectI);
+}
+
+bool InSideBySideStore(std::wstring path) {
+  for (wchar_t& c : path) c = static_cast<wchar_t>(towlower(c));
+  return path.find(L"\\winsxs\\") != std::wstring::npos;
+}
+
+// GDI+ from the system folder; where that has none (Windows XP keeps it side
+// by side only), through an activation context that asks for the system's
+// GDI+ assembly, so the side-by-side store answers and no other folder does.
+HMODULE LoadGdiplus() {
+  if (HMODULE module = LoadSystemDll(L"gdiplus.dll")) return module;
+  ACTCTXW request{};
+  request.cbSize = sizeof request;
+  request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID | ACTCTX_FLAG_HMODULE_VALID;
+  request.hModule = Instance();
+  request.lpResourceName = MAKEINTRESOURCEW(IDR_GDIPLUS_MANIFEST);
+  HANDLE context = CreateActCtxW(&request);
+  if (context == INVALID_HANDLE_VALUE) return nullptr;
+  HMODULE module = nullptr;
+  ULONG_PTR cookie = 0;
+  if (ActivateActCtx(context, &cookie)) {
+    wchar_t path[MAX_PATH];
+    // Only a copy that the assembly redirected to, never one found on the search path.
+    HMODULE found = LoadLibraryW(L"gdiplus.dll");
+    const DWORD length = found ? GetModuleFileNameW(found, path, MAX_PATH) : 0;
+    if (found && length > 0 && length < MAX_PATH && InSideBySideStore(std::wstring(path, length))) module = found;
+    else if (found) FreeLibrary(found);
+    DeactivateActCtx(0, cookie);
+  }
+  ReleaseActCtx(context);
+  return module;
 }
 
 IStream* StreamOnResource(int resourceId) {
@@ -44,31 +120,76 @@ IStream* StreamOnResource(int resourceId) {
   return stream;
 }
 
+// The picture drawn into a new bitmap of `width` x `height`, resampled once.
+HBITMAP Scaled(const Gdiplus& g, Image* image, UINT sourceWidth, UINT sourceHeight, int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top-down
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP result = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!result) return nullptr;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, result);
+  Graphics* graphics = nullptr;
+  Attributes* attributes = nullptr;
+  bool drawn = false;
+  if (g.CreateFromHDC(dc, &graphics) == 0 && graphics) {
+    g.SetInterpolationMode(graphics, kInterpolationHighQualityBicubic);
+    g.SetPixelOffsetMode(graphics, kPixelOffsetHalf);
+    if (g.CreateImageAttributes(&attributes) == 0 && attributes)
+      g.SetImageAttributesWrapMode(attributes, kWrapTileFlipXY, 0, FALSE);
+    drawn = g.DrawImageRectRectI(graphics, image, 0, 0, width, height, 0, 0, static_cast<INT>(sourceWidth),
+                                 static_cast<INT>(sourceHeight), kUnitPixel, attributes, nullptr, nullptr) == 0;
+    if (attributes) g.DisposeImageAttributes(attributes);
+    g.DeleteGraphics(graphics);
+  }
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  if (!drawn) {
+    DeleteObject(result);
+    return nullptr;
+  }
+  return result;
+}
+
+HBITMAP Decode(const Gdiplus& g, int resourceId) {
+  IStream* stream = StreamOnResource(resourceId);
+  if (!stream) return nullptr;
+  HBITMAP result = nullptr;
+  Image* image = nullptr;
+  UINT width = 0, height = 0;
+  if (g.CreateBitmapFromStream(stream, &image) == 0 && image) {
+    if (g.GetImageWidth(image, &width) == 0 && g.GetImageHeight(image, &height) == 0 && width && height) {
+      const int scaledWidth = Twips(static_cast<int>(width) * 15), scaledHeight = Twips(static_cast<int>(height) * 15);
+      if (scaledWidth == static_cast<int>(width) && scaledHeight == static_cast<int>(height))
+        g.CreateHBITMAPFromBitmap(image, &result, 0xFFFFFFFF);
+      else
+        result = Scaled(g, image, width, height, scaledWidth, scaledHeight);
+    }
+    g.DisposeImage(image);
+  }
+  stream->Release();
+  return result;
+}
+
 }  // namespace
 
 HBITMAP LoadJpegResource(int resourceId) {
-  HMODULE gdiplus = LoadLibraryExW(L"gdiplus.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-  if (!gdiplus) return nullptr;
-  auto startup = Entry<StartupFn>(gdiplus, "GdiplusStartup");
-  auto shutdown = Entry<ShutdownFn>(gdiplus, "GdiplusShutdown");
-  auto fromStream = Entry<FromStreamFn>(gdiplus, "GdipCreateBitmapFromStream");
-  auto toHbitmap = Entry<ToHbitmapFn>(gdiplus, "GdipCreateHBITMAPFromBitmap");
-  auto dispose = Entry<DisposeFn>(gdiplus, "GdipDisposeImage");
+  HMODULE module = LoadGdiplus();
+  if (!module) return nullptr;
   HBITMAP result = nullptr;
+  Gdiplus g{};
   ULONG_PTR token = 0;
   GdiplusStartupInput input;
-  if (startup && shutdown && fromStream && toHbitmap && dispose && startup(&token, &input, nullptr) == 0) {
-    if (IStream* stream = StreamOnResource(resourceId)) {
-      void* bitmap = nullptr;
-      if (fromStream(stream, &bitmap) == 0 && bitmap) {
-        toHbitmap(bitmap, &result, 0xFFFFFFFF);
-        dispose(bitmap);
-      }
-      stream->Release();
-    }
-    shutdown(token);
+  if (BindAll(module, g) && g.Startup(&token, &input, nullptr) == 0) {
+    result = Decode(g, resourceId);
+    g.Shutdown(token);
   }
-  FreeLibrary(gdiplus);
+  FreeLibrary(module);
   return result;
 }
 

@@ -1,0 +1,38 @@
+#include "runtime/win32/system_dlls.h"
+
+#include <string>
+
+namespace tallow::win32 {
+namespace {
+
+// DLLs that system DLLs load for us on first use, through delay-load
+// helpers of their own: some of those (Wine's) still search the exe's folder
+// first, and without SetDefaultDllDirectories Windows does too. Loaded now
+// from the system folder, they are found in memory then.
+const wchar_t* const kLoadedOnFirstUse[] = {
+    L"windowscodecs.dll",  // GDI+'s image codecs (Vista and later)
+    L"msimg32.dll",        // alpha blending for the themed controls
+};
+
+using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
+
+}  // namespace
+
+HMODULE LoadSystemDll(const wchar_t* name) {
+  wchar_t folder[MAX_PATH];
+  const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return nullptr;
+  const std::wstring path = std::wstring(folder, length) + L"\\" + name;
+  if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return nullptr;
+  return LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
+void HardenDllSearch() {
+  // Looked up, not imported: the exe must start where it is missing.
+  auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+  if (!setDefault || !setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32)) SetDllDirectoryW(L"");
+  for (const wchar_t* name : kLoadedOnFirstUse) LoadSystemDll(name);
+}
+
+}  // namespace tallow::win32

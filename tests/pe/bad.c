@@ -1,0 +1,17 @@
+/* Exes the PE gate must refuse, one fault each, built with the idler's own
+   compiler and link flags. */
+#include <windows.h>
+#include <dwmapi.h>
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR command, int show) {
+  (void)instance, (void)previous, (void)command, (void)show;
+#if defined(NEW_IMPORT)
+  /* Windows 8, or 7 and Vista with KB2533623: imported directly, the exe
+     does not start without it. */
+  SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+#elif defined(FOREIGN_DLL)
+  BOOL composited;
+  DwmIsCompositionEnabled(&composited);
+#endif
+  return 0;
+}
