@@ -54,7 +54,7 @@ for dll in $(cut -d'!' -f1 <<<"$imports" | sort -u); do
     {
       name = $1; tags = " " $0 " "
       if (name in fix) { if (fix[name] == "xp") gsub(/ \+vista /, " ", tags); else tags = tags fix[name] " " }
-      if (tags ~ / \+win7 /) next
+      if (tags ~ / \+win[0-9]+ /) next
       if (arch == "x86" && (tags ~ / \+vista / || tags ~ / x64 /)) next
       if (arch == "x64" && (tags ~ / -vista / || tags ~ / x86 /)) next
       print name

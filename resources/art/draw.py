@@ -733,7 +733,7 @@ def about_icon(size=64):
     cv.paint(coverage(stroke(stem, 3.6 * s), size, size), hexc("#3a0606"))
     cv.paint(coverage(stroke(stem, 1.6 * s), size, size), hexc("#8a2a1a"))
     draw_leaf(cv, leaf, s * 0.75, veins=4, shadow=False, colors=red, vein_col=hexc("#ff9a7a"),
-              vein_alpha=0.45, outline=(1.6 * s, hexc("#3a0606")), midrib_range=(0.62, 0.96))
+              vein_alpha=0.45, outline=(max(1.0, 1.6 * s), hexc("#3a0606")), midrib_range=(0.62, 0.96))
     # face, kept upright for readability
     ink = hexc("#2a0505")
     for ex in (24.5, 37.5):
@@ -775,13 +775,13 @@ def eye_icon(size=64):
                             ((31.5 * s, 47 * s), (55 * s, 40 * s), -4 * s)):
         lf = Leaf(base=base, tip=tip, bend=bend, width=6.2 * s, a=0.6, b=1.0, asym=1.0)
         draw_leaf(cv, lf, 0.4 * s, veins=0, shadow=False, colors=green, vein_col=hexc("#c9ee8e"),
-                  vein_alpha=0.7, outline=(1.2 * s, ink), midrib_range=(0.05, 0.85))
+                  vein_alpha=0.7, outline=(max(0.9, 1.2 * s), ink), midrib_range=(0.05, 0.85))
     # sepals cupping the eyeball
     for base, tip, bend in (((33 * s, 40 * s), (13 * s, 27 * s), 5 * s),
                             ((33 * s, 40 * s), (53 * s, 27 * s), -5 * s)):
         lf = Leaf(base=base, tip=tip, bend=bend, width=5.5 * s, a=0.7, b=0.9, asym=1.0)
         draw_leaf(cv, lf, 0.4 * s, veins=0, shadow=False, colors=green, vein_col=hexc("#c9ee8e"),
-                  vein_alpha=0.0, outline=(1.2 * s, ink), midrib_range=(0.1, 0.5))
+                  vein_alpha=0.0, outline=(max(0.9, 1.2 * s), ink), midrib_range=(0.1, 0.5))
     # eyeball
     ex, ey, er = 33 * s, 17.5 * s, 15.5 * s
     cv.paint(coverage(ellipse(ex, ey, er + 1.3 * s, er + 1.3 * s), size, size), hexc("#202830"))
@@ -834,18 +834,38 @@ def idler_icon(size):
     return cv
 
 
+# Every size Windows asks for from 96 to 192 DPI: small icons of 16, 20, 24
+# and 32 pixels, large ones of 32, 40, 48 and 64.
+ICON_SIZES = (16, 20, 24, 32, 40, 48, 64)
+
+
+def icon_set(draw, own):
+    """The icon's own image first (the one its window is described with), then the other sizes."""
+    return [draw(own)] + [draw(n) for n in ICON_SIZES if n != own]
+
+
 def main():
     with tempfile.TemporaryDirectory() as tmp:
         write_jpeg(main_background(), os.path.join(OUT, "main-background.jpg"), tmp)
         write_jpeg(dedication(), os.path.join(OUT, "dedication.jpg"), tmp)
+    icons = (("idler", idler_icon, 48), ("about", about_icon, 64), ("dedication", eye_icon, 64))
+    for name, draw, own in icons:
+        images = icon_set(draw, own)
+        write_ico(os.path.join(OUT, name + ".ico"), images)
         if "--png" in sys.argv:
-            # previews for checking the icons by eye
-            for name, cv in (("idler48", idler_icon(48)), ("about64", about_icon()),
-                             ("eye64", eye_icon())):
-                write_png(os.path.join(tempfile.gettempdir(), name + ".png"), cv.w, cv.h, cv.rgba8())
-    write_ico(os.path.join(OUT, "idler.ico"), [idler_icon(48), idler_icon(32), idler_icon(16)])
-    write_ico(os.path.join(OUT, "about.ico"), [about_icon(64)])
-    write_ico(os.path.join(OUT, "dedication.ico"), [eye_icon(64)])
+            # previews for checking the icons by eye, every size side by side
+            sheet = Canvas(sum(c.w + 4 for c in images), max(c.h for c in images), (1, 1, 1))
+            x = 0
+            for c in images:
+                for y in range(c.h):
+                    for cx in range(c.w):
+                        i, j = y * c.w + cx, y * sheet.w + x + cx
+                        a = c.a[i]
+                        sheet.r[j] = c.r[i] + sheet.r[j] * (1 - a)
+                        sheet.g[j] = c.g[i] + sheet.g[j] * (1 - a)
+                        sheet.b[j] = c.b[i] + sheet.b[j] * (1 - a)
+                x += c.w + 4
+            write_png(os.path.join(tempfile.gettempdir(), name + "-icons.png"), sheet.w, sheet.h, sheet.rgba8())
 
 
 if __name__ == "__main__":

@@ -64,6 +64,35 @@ DWORD flag_for(Button b, bool down) {
     return 0;
 }
 
+// The prefix's display scaling (HKCU\Control Panel\Desktop\LogPixels) set
+// to `dpi` for as long as this lives, then put back as it was.
+class ScreenDpi {
+public:
+    explicit ScreenDpi(int dpi) {
+        RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
+                        nullptr, &key_, nullptr);
+        DWORD size = sizeof previous_;
+        had_ = RegQueryValueExW(key_, L"LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&previous_), &size) ==
+               ERROR_SUCCESS;
+        const DWORD value = static_cast<DWORD>(dpi);
+        RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    }
+    ~ScreenDpi() {
+        if (had_)
+            RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&previous_), sizeof previous_);
+        else
+            RegDeleteValueW(key_, L"LogPixels");
+        RegCloseKey(key_);
+    }
+    ScreenDpi(const ScreenDpi&) = delete;
+    ScreenDpi& operator=(const ScreenDpi&) = delete;
+
+private:
+    HKEY key_ = nullptr;
+    DWORD previous_ = 0;
+    bool had_ = false;
+};
+
 } // namespace
 
 std::string read_file(const std::wstring& path) {
@@ -598,7 +627,11 @@ void DesktopTest::start_room(const std::wstring& args) {
     ASSERT_NE(room_frame_, nullptr) << "the practice room has no \"AOL Frame25\" window";
 }
 
-void DesktopTest::start_idler(bool wait_loaded) {
+void DesktopTest::start_idler(bool wait_loaded, int dpi) {
+    // Wine reads the display scaling when a process starts: the idler gets
+    // `dpi`, everything started before or after it keeps the prefix's own.
+    std::optional<ScreenDpi> scaled;
+    if (dpi) scaled.emplace(dpi);
     ASSERT_TRUE(idler_.start(staged_copy(DESKTOP_IDLER_EXE, run_dir_), L"", job_))
         << "cannot start " << DESKTOP_IDLER_EXE << " (error " << GetLastError() << ")";
     bool shown = wait_until(

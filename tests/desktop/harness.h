@@ -161,8 +161,9 @@ protected:
     // and waits for its READY record.
     void start_room(const std::wstring& args = L"");
     // Starts the idler and waits for its main window; with `wait_loaded`
-    // also for the first posted record (LineLoaded).
-    void start_idler(bool wait_loaded = true);
+    // also for the first posted record (LineLoaded). With `dpi`, the idler
+    // runs at that display scaling (96 is 100%, 144 150%).
+    void start_idler(bool wait_loaded = true, int dpi = 0);
 
     HWND idler() const { return idler_window_; }
     HWND room_frame() const { return room_frame_; }

@@ -3,6 +3,8 @@
 #include "expected_lines.h"
 #include "harness.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <string>
 
 namespace desktop {
@@ -161,6 +163,101 @@ TEST_F(SecondaryWindows, ExitInsideAdvsPauseEndsEverything) {
     EXPECT_EQ(got[1].line, lines::kBanner);
     EXPECT_EQ(got[2].line, lines::kUnloaded);
     EXPECT_EQ(got[3].line, lines::kCredit);
+}
+
+// The leaf on the main window, as fractions of its client area: the box
+// around its green on screen, above the title (which is green too).
+struct Extent {
+    double left = 1, top = 1, right = 0, bottom = 0;
+};
+
+Extent leaf_extent(HWND main, HWND title) {
+    const Image shot = capture_screen();
+    const POINT origin = client_origin(main);
+    RECT client;
+    GetClientRect(main, &client);
+    const int above_title = rect_in_parent(title).top;
+    Extent e;
+    for (int y = 0; y < above_title; ++y)
+        for (int x = 0; x < client.right; ++x) {
+            const std::uint32_t c = shot.at(origin.x + x, origin.y + y);
+            const int r = (c >> 16) & 0xFF, g = (c >> 8) & 0xFF, b = c & 0xFF;
+            if (g < r + 25 || g < b + 25) continue;
+            e.left = std::min(e.left, double(x) / client.right);
+            e.right = std::max(e.right, double(x + 1) / client.right);
+            e.top = std::min(e.top, double(y) / client.bottom);
+            e.bottom = std::max(e.bottom, double(y + 1) / client.bottom);
+        }
+    return e;
+}
+
+// How much of the right-hand and bottom edges of `w`'s client area shows the
+// window's own white instead of its picture, from 0 to 1.
+double white_on_edges(HWND w) {
+    const Image shot = capture_screen();
+    const POINT o = client_origin(w);
+    RECT client;
+    GetClientRect(w, &client);
+    int white = 0, all = 0;
+    auto look = [&](int x, int y) {
+        ++all;
+        if ((shot.at(o.x + x, o.y + y) & 0xFFFFFF) == 0xFFFFFF) ++white;
+    };
+    for (int d = 1; d <= 2; ++d) {
+        for (int y = 0; y < client.bottom; ++y) look(client.right - d, y);
+        for (int x = 0; x < client.right; ++x) look(x, client.bottom - d);
+    }
+    return double(white) / all;
+}
+
+// At 125%, 150% and 200% display scaling the windows grow with their twips
+// layout, and the pictures with them: the leaf covers the same part of the
+// main window as at 96 DPI, the photograph still fills the dedication window.
+TEST_F(SecondaryWindows, PicturesCoverTheirWindowsAtEveryDisplayScaling) {
+    struct Scale {
+        int dpi;
+        SIZE main, dedication;  // client areas in pixels
+    };
+    const Scale scales[] = {
+        {96, {211, 248}, {305, 300}},
+        {120, {264, 310}, {381, 375}},
+        {144, {317, 372}, {458, 450}},
+        {192, {422, 496}, {610, 600}},
+    };
+    Extent at96;
+    for (const Scale& s : scales) {
+        SCOPED_TRACE(std::to_string(s.dpi) + " DPI");
+        ASSERT_NO_FATAL_FAILURE(start_idler(false, s.dpi));
+        EXPECT_EQ(client_size(idler()).cx, s.main.cx);
+        EXPECT_EQ(client_size(idler()).cy, s.main.cy);
+        pump_sleep(400);
+        const Extent leaf = leaf_extent(idler(), control(kTitleLabel));
+        std::printf("[ desktop  ] %d DPI: main window %ldx%ld, leaf from (%.3f, %.3f) to (%.3f, %.3f) of it\n", s.dpi,
+                    client_size(idler()).cx, client_size(idler()).cy, leaf.left, leaf.top, leaf.right, leaf.bottom);
+        if (s.dpi == 96) {
+            at96 = leaf;
+            EXPECT_GT(leaf.right - leaf.left, 0.5) << "no leaf on the main window";
+        } else {
+            EXPECT_NEAR(leaf.left, at96.left, 0.02);
+            EXPECT_NEAR(leaf.top, at96.top, 0.02);
+            EXPECT_NEAR(leaf.right, at96.right, 0.02);
+            EXPECT_NEAR(leaf.bottom, at96.bottom, 0.02);
+        }
+
+        ASSERT_NO_FATAL_FAILURE(type_reason(L"Juniper"));
+        HWND dedication = wait_window(kDedicationClass);
+        ASSERT_NE(dedication, nullptr) << "the dedication window did not open";
+        EXPECT_EQ(client_size(dedication).cx, s.dedication.cx);
+        EXPECT_EQ(client_size(dedication).cy, s.dedication.cy);
+        pump_sleep(500);
+        const double white = white_on_edges(dedication);
+        std::printf("[ desktop  ] %d DPI: dedication window %ldx%ld, %.1f%% of its right and bottom edges white\n",
+                    s.dpi, client_size(dedication).cx, client_size(dedication).cy, white * 100);
+        EXPECT_LT(white, 0.1) << "a band of the window's white shows beside the photograph";
+        screenshot("display-scaling-" + std::to_string(s.dpi));
+        idler_.kill();
+        ASSERT_TRUE(wait_until([&] { return !IsWindow(dedication) && !IsWindow(idler()); }, 5000));
+    }
 }
 
 }  // namespace
