@@ -47,17 +47,19 @@ target_compile_definitions(tallow_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_M
 
 # The manifest names the exe's processor architecture.
 configure_file(resources/tallow.manifest.in ${CMAKE_BINARY_DIR}/generated/tallow.manifest @ONLY)
-add_executable(tallow-divod WIN32
-  idler/win32/main.cpp
-  idler/win32/form1_window.cpp
-  windows/win32/form2_window.cpp
-  windows/win32/form3_window.cpp
-  resources/tallow.rc
+set(TALLOW_IDLER_SOURCES
+  ${CMAKE_SOURCE_DIR}/idler/win32/main.cpp
+  ${CMAKE_SOURCE_DIR}/idler/win32/form1_window.cpp
+  ${CMAKE_SOURCE_DIR}/windows/win32/form2_window.cpp
+  ${CMAKE_SOURCE_DIR}/windows/win32/form3_window.cpp
+  ${CMAKE_SOURCE_DIR}/resources/tallow.rc
 )
+add_executable(tallow-divod WIN32 ${TALLOW_IDLER_SOURCES})
 target_link_libraries(tallow-divod PRIVATE tallow_win32)
 target_link_options(tallow-divod PRIVATE ${TALLOW_WIN_LINK} -municode)
 set_target_properties(tallow-divod PROPERTIES OUTPUT_NAME TallowDivod RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
-set_property(SOURCE resources/tallow.rc APPEND PROPERTY INCLUDE_DIRECTORIES ${CMAKE_BINARY_DIR}/generated)
+# The resource script finds the generated manifest there.
+target_include_directories(tallow-divod PRIVATE ${CMAKE_BINARY_DIR}/generated)
 file(GLOB tallow_resource_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.ico ${CMAKE_SOURCE_DIR}/resources/*.jpg)
 set_source_files_properties(resources/tallow.rc PROPERTIES OBJECT_DEPENDS
   "${CMAKE_SOURCE_DIR}/resources/version.h;${CMAKE_BINARY_DIR}/generated/tallow.manifest;${CMAKE_SOURCE_DIR}/resources/gdiplus.manifest;${tallow_resource_files}")

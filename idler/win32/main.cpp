@@ -10,7 +10,13 @@
 #include "windows/win32/secondary_windows.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  tallow::win32::HardenDllSearch();
+#ifdef TALLOW_TEST_WITHOUT_DEFAULT_DLL_DIRECTORIES
+  // A build for the hardening test only: behaves as on Windows without
+  // SetDefaultDllDirectories (Vista and 7 without KB2533623, XP).
+  tallow::win32::HardenDllSearch(false);
+#else
+  tallow::win32::HardenDllSearch(true);
+#endif
   HeapSetInformation(nullptr, HeapEnableTerminationOnCorruption, nullptr, 0);
 
   using namespace tallow;

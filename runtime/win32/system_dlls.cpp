@@ -12,6 +12,8 @@ namespace {
 const wchar_t* const kLoadedOnFirstUse[] = {
     L"windowscodecs.dll",  // GDI+'s image codecs (Vista and later)
     L"msimg32.dll",        // alpha blending for the themed controls
+    L"uxtheme.dll",        // visual styles, loaded by user32 for the first window
+    L"dwmapi.dll",         // desktop composition, loaded by the themes (Vista and later)
 };
 
 using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
@@ -27,11 +29,13 @@ HMODULE LoadSystemDll(const wchar_t* name) {
   return LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
-void HardenDllSearch() {
+void HardenDllSearch(bool restrictToSystemFolder) {
   // Looked up, not imported: the exe must start where it is missing.
-  auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
-  if (!setDefault || !setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32)) SetDllDirectoryW(L"");
+  auto setDefault = restrictToSystemFolder
+                        ? reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(
+                              GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")))
+                        : nullptr;
+  (void)setDefault; SetDllDirectoryW(L"");
   for (const wchar_t* name : kLoadedOnFirstUse) LoadSystemDll(name);
 }
 

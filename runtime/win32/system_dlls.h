@@ -9,7 +9,9 @@ namespace tallow::win32 {
 // Vista with KB2533623) every later load searches the system folder only;
 // elsewhere the current folder at least leaves the search. Then the DLLs
 // that system DLLs load on first use are loaded from the system folder.
-void HardenDllSearch();
+// `restrictToSystemFolder` false skips SetDefaultDllDirectories even where
+// Windows has it, so a test can see the other way through.
+void HardenDllSearch(bool restrictToSystemFolder);
 
 // A DLL of Windows' own, loaded by its full path in the system folder, its
 // own imports looked for there first; nullptr when Windows has none there.

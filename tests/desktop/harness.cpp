@@ -632,8 +632,8 @@ void DesktopTest::start_idler(bool wait_loaded, int dpi) {
     // `dpi`, everything started before or after it keeps the prefix's own.
     std::optional<ScreenDpi> scaled;
     if (dpi) scaled.emplace(dpi);
-    ASSERT_TRUE(idler_.start(staged_copy(DESKTOP_IDLER_EXE, run_dir_), L"", job_))
-        << "cannot start " << DESKTOP_IDLER_EXE << " (error " << GetLastError() << ")";
+    ASSERT_TRUE(idler_.start(staged_copy(idler_exe_, run_dir_, L"TallowDivod.exe"), L"", job_))
+        << "cannot start " << idler_exe_ << " (error " << GetLastError() << ")";
     bool shown = wait_until(
         [&] {
             idler_window_ = find_top_level(idler_.pid(), kIdlerClass);

@@ -196,6 +196,8 @@ protected:
     static std::string test_name();
 
     HANDLE job_ = nullptr;
+    // The build start_idler runs, staged as TallowDivod.exe.
+    const char* idler_exe_ = DESKTOP_IDLER_EXE;
     Process room_;
     Process idler_;
     std::wstring run_dir_;

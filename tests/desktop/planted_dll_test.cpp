@@ -91,6 +91,9 @@ protected:
         return loaded;
     }
 
+    // Opens all three windows, so every picture and icon is loaded, and
+    // checks that no planted DLL and nothing from the exe's folder came in.
+    void expect_none_loaded();
 };
 
 // Without this the other test would prove nothing: a program in the same
@@ -102,7 +105,16 @@ TEST_F(PlantedDll, ACarelessLoaderInTheSameFolderLoadsIt) {
     EXPECT_TRUE(exists(run_dir_ + L"\\gdiplus.dll.loaded"));
 }
 
-TEST_F(PlantedDll, TheIdlerNeverLoadsIt) {
+TEST_F(PlantedDll, TheIdlerNeverLoadsIt) { expect_none_loaded(); }
+
+// Vista and 7 without KB2533623, and XP, have no SetDefaultDllDirectories:
+// the idler takes the other way and still loads none.
+TEST_F(PlantedDll, TheIdlerNeverLoadsItWhereWindowsLacksSetDefaultDllDirectories) {
+    idler_exe_ = DESKTOP_IDLER_WITHOUT_DEFAULT_DIRS_EXE;
+    expect_none_loaded();
+}
+
+void PlantedDll::expect_none_loaded() {
     ASSERT_NO_FATAL_FAILURE(start_room());
     ASSERT_NO_FATAL_FAILURE(start_idler());
     Sleep(500);  // let the main window paint
