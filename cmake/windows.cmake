@@ -11,12 +11,16 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   set(TALLOW_SUBSYSTEM_VERSION 5.2)
   # High-entropy ASLR needs a 64-bit address space.
   set(TALLOW_ARCH_LINK -Wl,--high-entropy-va)
+  # Wine here runs 64-bit programs only: the desktop tests and the
+  # benchmarks are built with the 64-bit exe.
+  set(tallow_desktop_default ON)
 else()
   set(TALLOW_ARCH win32)
   set(TALLOW_MANIFEST_ARCH x86)
   set(TALLOW_OLDEST_WINDOWS xp-sp3-x86)
   set(TALLOW_SUBSYSTEM_VERSION 5.1)
   set(TALLOW_ARCH_LINK)
+  set(tallow_desktop_default OFF)
 endif()
 string(REPLACE "." ";" tallow_subsystem "${TALLOW_SUBSYSTEM_VERSION}")
 list(GET tallow_subsystem 0 tallow_subsystem_major)
@@ -71,13 +75,6 @@ add_subdirectory(tools/press)
 # The PE gate: would the exe start on the oldest Windows it is for?
 add_subdirectory(tests/pe)
 
-# Wine here runs 64-bit programs only: the desktop tests and the benchmarks
-# are built with the 64-bit exe.
-if(CMAKE_SIZEOF_VOID_P EQUAL 8)
-  set(tallow_desktop_default ON)
-else()
-  set(tallow_desktop_default OFF)
-endif()
 option(TALLOW_DESKTOP_TESTS "Build the desktop tests" ${tallow_desktop_default})
 if(TALLOW_DESKTOP_TESTS)
   add_subdirectory(tests/desktop)
