@@ -55,7 +55,7 @@ class Watched {
     std::wstring commandLine = L"\"" + exe + L"\"";
     if (CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &info_)) {
       CloseHandle(info_.hThread);
-      started_ = GetTickCount64();
+      started_ = GetTickCount();
     }
   }
   ~Watched() {
@@ -66,7 +66,7 @@ class Watched {
   bool Started() const { return info_.hProcess != nullptr; }
   DWORD Pid() const { return info_.dwProcessId; }
   bool Running() const { return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
-  double Seconds() const { return static_cast<double>(GetTickCount64() - started_) / 1000; }
+  double Seconds() const { return static_cast<double>(GetTickCount() - started_) / 1000; }
 
   void Sample() {
     PROCESS_MEMORY_COUNTERS counters{};
@@ -79,11 +79,11 @@ class Watched {
   }
   // Polls `done` until it holds or `timeoutMs` passes, sampling meanwhile.
   bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
-    const ULONGLONG end = GetTickCount64() + timeoutMs;
+    const ULONGLONG end = GetTickCount() + timeoutMs;
     for (;;) {
       Sample();
       if (done()) return true;
-      if (GetTickCount64() >= end) return false;
+      if (GetTickCount() >= end) return false;
       Sleep(10);
     }
   }

@@ -4,6 +4,7 @@
 #include "bridge/win32/chat_client.h"
 #include "bridge/win32/shell.h"
 #include "idler/win32/form1_window.h"
+#include "runtime/win32/app.h"
 #include "runtime/win32/event_pump.h"
 #include "runtime/win32/message_box.h"
 #include "runtime/win32/system_dlls.h"
@@ -18,6 +19,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   tallow::win32::HardenDllSearch(true);
 #endif
   HeapSetInformation(nullptr, HeapEnableTerminationOnCorruption, nullptr, 0);
+  tallow::win32::RegisterCommonControls();
 
   using namespace tallow;
   win32::PerformanceClock clock;

@@ -19,12 +19,29 @@ double PerformanceClock::Now() const {
   return static_cast<double>(counter.QuadPart) / frequency_;
 }
 
+namespace {
+
+// Every kind of input XP knows. Windows before 8 refuses the whole wait when
+// the mask has a bit it does not know (QS_TOUCH and QS_POINTER, which newer
+// headers put into QS_ALLINPUT), so the mask is spelled out.
+constexpr UINT kWakeMask = QS_KEY | QS_MOUSEMOVE | QS_MOUSEBUTTON | QS_POSTMESSAGE | QS_TIMER | QS_PAINT |
+                           QS_SENDMESSAGE | QS_HOTKEY | QS_RAWINPUT;
+static_assert(kWakeMask == 0x04FF, "the wake mask must hold only flags that Windows XP knows");
+
+// If a wait is refused all the same, the pause sleeps in slices this long
+// rather than spinning; input then waits at most this long for an answer.
+constexpr DWORD kRefusedWaitSliceMs = 15;
+
+}  // namespace
+
 void MessagePump::PumpEvents(double maxWaitSeconds) {
   // Sleep until input arrives or the time is up, rounding up so that a pause
   // is never woken early just to spin once more.
   const double ms = std::ceil(std::max(0.0, maxWaitSeconds) * 1000.0);
   const DWORD timeout = ms >= 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<DWORD>(ms);
-  if (timeout > 0) MsgWaitForMultipleObjectsEx(0, nullptr, timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+  if (timeout > 0 &&
+      MsgWaitForMultipleObjectsEx(0, nullptr, timeout, kWakeMask, MWMO_INPUTAVAILABLE) == WAIT_FAILED)
+    Sleep(std::min(timeout, kRefusedWaitSliceMs));
   MSG msg;
   while (!quit_ && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {

@@ -80,9 +80,22 @@ bool InSideBySideStore(std::wstring path) {
 // GDI+ assembly, so the side-by-side store answers and no other folder does.
 HMODULE LoadGdiplus() {
   if (HMODULE module = LoadSystemDll(L"gdiplus.dll")) return module;
+  // The exe's own path as the source too, as Windows' own samples give it.
+  std::wstring self(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(Instance(), &self[0], static_cast<DWORD>(self.size()));
+    if (length == 0) return nullptr;
+    if (length < self.size()) {
+      self.resize(length);
+      break;
+    }
+    if (self.size() >= 32768) return nullptr;
+    self.resize(self.size() * 2);
+  }
   ACTCTXW request{};
   request.cbSize = sizeof request;
   request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID | ACTCTX_FLAG_HMODULE_VALID;
+  request.lpSource = self.c_str();
   request.hModule = Instance();
   request.lpResourceName = MAKEINTRESOURCEW(IDR_GDIPLUS_MANIFEST);
   HANDLE context = CreateActCtxW(&request);

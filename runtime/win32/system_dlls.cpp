@@ -35,7 +35,7 @@ void HardenDllSearch(bool restrictToSystemFolder) {
                         ? reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(
                               GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")))
                         : nullptr;
-  (void)setDefault; SetDllDirectoryW(L"");
+  if (!setDefault || !setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32)) SetDllDirectoryW(L"");
   for (const wchar_t* name : kLoadedOnFirstUse) LoadSystemDll(name);
 }
 

@@ -1,7 +1,11 @@
 #include "harness.h"
 
+#define PSAPI_VERSION 2 // K32EnumProcessModules, in kernel32
+#include <psapi.h>
+
 #include <algorithm>
 #include <cstdio>
+#include <cwctype>
 #include <set>
 
 namespace desktop {
@@ -33,7 +37,7 @@ struct FindWindowOf {
 HWND find_top_level(DWORD pid, const wchar_t* cls) {
     FindWindowOf f{pid, cls, nullptr};
     EnumWindows(
-        [](HWND hwnd, LPARAM lp) -> BOOL {
+        [](HWND hwnd, LPARAM lp) CALLBACK -> BOOL {
             auto* f = reinterpret_cast<FindWindowOf*>(lp);
             DWORD owner = 0;
             GetWindowThreadProcessId(hwnd, &owner);
@@ -376,7 +380,7 @@ std::vector<HWND> top_level_windows_of(DWORD pid, bool visible_only) {
         std::vector<HWND> out;
     } ctx{pid, visible_only, {}};
     EnumWindows(
-        [](HWND hwnd, LPARAM lp) -> BOOL {
+        [](HWND hwnd, LPARAM lp) CALLBACK -> BOOL {
             auto* c = reinterpret_cast<Ctx*>(lp);
             DWORD owner = 0;
             GetWindowThreadProcessId(hwnd, &owner);
@@ -404,6 +408,62 @@ int slowest_answer(HWND hwnd, int over_ms) {
         Sleep(100);
     }
     return worst;
+}
+
+// ---- Inside another process -------------------------------------------------
+
+std::vector<Module> modules_of(HANDLE process) {
+    std::vector<HMODULE> handles(512);
+    DWORD bytes = 0;
+    if (!K32EnumProcessModules(process, handles.data(), static_cast<DWORD>(handles.size() * sizeof(HMODULE)),
+                               &bytes))
+        return {};
+    handles.resize(std::min<size_t>(bytes / sizeof(HMODULE), handles.size()));
+    std::vector<Module> out;
+    for (HMODULE m : handles) {
+        wchar_t path[MAX_PATH];
+        DWORD n = K32GetModuleFileNameExW(process, m, path, MAX_PATH);
+        if (n == 0) continue;
+        Module module{reinterpret_cast<std::uintptr_t>(m), std::wstring(path, n)};
+        for (wchar_t& c : module.path) c = static_cast<wchar_t>(std::towlower(c));
+        out.push_back(std::move(module));
+    }
+    return out;
+}
+
+std::uintptr_t module_base(HANDLE process, std::wstring_view name) {
+    std::wstring wanted = L"\\" + std::wstring(name);
+    for (wchar_t& c : wanted) c = static_cast<wchar_t>(std::towlower(c));
+    for (const Module& m : modules_of(process))
+        if (m.path.size() >= wanted.size() && m.path.compare(m.path.size() - wanted.size(), wanted.size(), wanted) == 0)
+            return m.base;
+    return 0;
+}
+
+std::optional<DWORD> call_in(HANDLE process, std::uintptr_t remote_base, HMODULE local_module, const char* function,
+                             void* param) {
+    auto local = reinterpret_cast<std::uintptr_t>(GetProcAddress(local_module, function));
+    if (!local || !remote_base) return std::nullopt;
+    auto start = reinterpret_cast<LPTHREAD_START_ROUTINE>(remote_base + (local - reinterpret_cast<std::uintptr_t>(local_module)));
+    HANDLE thread = CreateRemoteThread(process, nullptr, 0, start, param, 0, nullptr);
+    if (!thread) return std::nullopt;
+    std::optional<DWORD> result;
+    DWORD code = 0;
+    if (WaitForSingleObject(thread, 10000) == WAIT_OBJECT_0 && GetExitCodeThread(thread, &code)) result = code;
+    CloseHandle(thread);
+    return result;
+}
+
+bool load_library_in(HANDLE process, const std::wstring& name) {
+    const SIZE_T size = (name.size() + 1) * sizeof(wchar_t);
+    void* remote = VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (!remote) return false;
+    bool ran = WriteProcessMemory(process, remote, name.c_str(), size, nullptr) &&
+               call_in(process, module_base(process, L"kernel32.dll"), GetModuleHandleW(L"kernel32.dll"),
+                       "LoadLibraryW", remote)
+                   .has_value();
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    return ran;
 }
 
 // ---- Real input ------------------------------------------------------------

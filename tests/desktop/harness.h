@@ -4,6 +4,13 @@
 // it started.
 #pragma once
 
+// The test program runs under Wine only, which has everything Windows 7 has
+// whatever version it reports; the programs it tests are held to their
+// oldest Windows by the build.
+#undef _WIN32_WINNT
+#undef WINVER
+#define _WIN32_WINNT 0x0601
+#define WINVER 0x0601
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -111,6 +118,25 @@ int ping_ms(HWND hwnd, int timeout_ms);
 // Pings hwnd every 100 ms for `over_ms`; the slowest answer, or -1 as soon as
 // one does not come within 10 s.
 int slowest_answer(HWND hwnd, int over_ms);
+
+// ---- Inside another process (of this program's bitness) -------------------
+
+struct Module {
+    std::uintptr_t base = 0;
+    std::wstring path; // lower case
+};
+// The modules loaded in `process`.
+std::vector<Module> modules_of(HANDLE process);
+// The base of the module whose file name is `name` (any case), or 0.
+std::uintptr_t module_base(HANDLE process, std::wstring_view name);
+// Runs `function`, a thread procedure of `module` as loaded in this process
+// (loaded at `local_base`), in `process` where it is loaded at `remote_base`;
+// the thread's exit code, or nullopt if it did not run or end within 10 s.
+std::optional<DWORD> call_in(HANDLE process, std::uintptr_t remote_base, HMODULE local_module, const char* function,
+                             void* param);
+// LoadLibraryW(name) run by a thread of `process`: what a load by that name
+// inside it would find. False if the thread could not be run.
+bool load_library_in(HANDLE process, const std::wstring& name);
 
 // ---- Real input ------------------------------------------------------------
 

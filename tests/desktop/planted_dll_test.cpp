@@ -1,12 +1,8 @@
 // A DLL planted beside the exe (a Downloads folder) under the name of a
 // system DLL that the idler loads after it has started must never be loaded.
-#ifndef PSAPI_VERSION
-#define PSAPI_VERSION 2 // K32EnumProcessModules, in kernel32
-#endif
 #include "harness.h"
 
 #include <gmock/gmock.h>
-#include <psapi.h>
 
 #include <algorithm>
 #include <cwctype>
@@ -26,23 +22,6 @@ const wchar_t* const kLateDlls[] = {L"gdiplus", L"windowscodecs", L"comctl32", L
 std::wstring lower(std::wstring s) {
     for (wchar_t& c : s) c = static_cast<wchar_t>(std::towlower(c));
     return s;
-}
-
-// Full paths of the modules loaded in `process`, lower case.
-std::vector<std::wstring> modules_of(HANDLE process) {
-    std::vector<HMODULE> modules(512);
-    DWORD bytes = 0;
-    if (!K32EnumProcessModules(process, modules.data(), static_cast<DWORD>(modules.size() * sizeof(HMODULE)),
-                               &bytes))
-        return {};
-    modules.resize(std::min<size_t>(bytes / sizeof(HMODULE), modules.size()));
-    std::vector<std::wstring> paths;
-    for (HMODULE m : modules) {
-        wchar_t path[MAX_PATH];
-        DWORD n = K32GetModuleFileNameExW(process, m, path, MAX_PATH);
-        if (n > 0) paths.push_back(lower(std::wstring(path, n)));
-    }
-    return paths;
 }
 
 const wchar_t* const kPrograms[] = {L"TallowDivod.exe", L"dll-probe.exe"};
@@ -94,6 +73,7 @@ protected:
     // Opens all three windows, so every picture and icon is loaded, and
     // checks that no planted DLL and nothing from the exe's folder came in.
     void expect_none_loaded();
+    bool bare_name_load_finds_planted();
 };
 
 // Without this the other test would prove nothing: a program in the same
@@ -114,6 +94,33 @@ TEST_F(PlantedDll, TheIdlerNeverLoadsItWhereWindowsLacksSetDefaultDllDirectories
     expect_none_loaded();
 }
 
+// Any later load by a bare name inside the running idler, of a DLL that
+// Windows has no copy of (a plug-in, say): where Windows has
+// SetDefaultDllDirectories only the system folder is searched. Where it has
+// not, nothing the idler can call takes the exe's own folder out of the
+// search: that is what the hardening leaves open on XP, and on Vista and 7
+// without KB2533623, and why the DLLs loaded later are loaded first by path.
+bool PlantedDll::bare_name_load_finds_planted() {
+    const std::wstring planted = run_dir_ + L"\\tallow-plugin.dll";
+    EXPECT_TRUE(exists(staged_copy(DESKTOP_PLANTED_DLL, run_dir_, L"tallow-plugin.dll")));
+    DeleteFileW((planted + L".loaded").c_str());
+    EXPECT_NO_FATAL_FAILURE(start_room());
+    EXPECT_NO_FATAL_FAILURE(start_idler());
+    EXPECT_TRUE(load_library_in(idler_.handle(), L"tallow-plugin.dll")) << "cannot run a thread in the idler";
+    const bool listed = module_base(idler_.handle(), L"tallow-plugin.dll") != 0;
+    EXPECT_EQ(listed, exists(planted + L".loaded"));
+    return listed;
+}
+
+TEST_F(PlantedDll, ALoadByBareNameInTheIdlerSearchesTheSystemFolderOnly) {
+    EXPECT_FALSE(bare_name_load_finds_planted());
+}
+
+TEST_F(PlantedDll, ALoadByBareNameStillSearchesTheExeFolderWhereWindowsLacksSetDefaultDllDirectories) {
+    idler_exe_ = DESKTOP_IDLER_WITHOUT_DEFAULT_DIRS_EXE;
+    EXPECT_TRUE(bare_name_load_finds_planted());
+}
+
 void PlantedDll::expect_none_loaded() {
     ASSERT_NO_FATAL_FAILURE(start_room());
     ASSERT_NO_FATAL_FAILURE(start_idler());
@@ -127,10 +134,11 @@ void PlantedDll::expect_none_loaded() {
         << "the About and dedication windows did not open";
     Sleep(500);  // let them paint
 
-    std::vector<std::wstring> modules = modules_of(idler_.handle());
+    std::vector<Module> modules = modules_of(idler_.handle());
     ASSERT_FALSE(modules.empty()) << "cannot list the idler's modules (error " << GetLastError() << ")";
     const std::wstring folder = lower(run_dir_) + L"\\";
-    for (const std::wstring& path : modules) {
+    for (const Module& module : modules) {
+        const std::wstring& path = module.path;
         bool beside_exe = path.rfind(folder, 0) == 0 && path.substr(path.size() - 4) == L".dll";
         EXPECT_FALSE(beside_exe) << "loaded from the exe's folder: " << narrow(path);
     }

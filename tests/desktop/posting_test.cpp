@@ -135,5 +135,63 @@ TEST_F(Posting, StartsAndExitsWhenTheRoomHangsOnTheFirstLine) {
     EXPECT_TRUE(lines().empty());
 }
 
+// Adv.'s two pauses as Windows 7 and earlier would run them: the running
+// idler's wait is given those Windows' rules (a wake mask with a flag they do
+// not know is refused) and every wait is counted. A refused wait must never
+// turn a pause into a spin.
+struct OldWindowsWait {
+    const char* name;
+    bool refuse_all; // every wait fails, as if for a reason of its own
+    DWORD most_waits;
+};
+
+void PrintTo(const OldWindowsWait& rules, std::ostream* os) { *os << rules.name; }
+
+class PausesOnOldWindows : public Posting, public ::testing::WithParamInterface<OldWindowsWait> {};
+
+TEST_P(PausesOnOldWindows, AdvSleepsThroughItsPauses) {
+    const OldWindowsWait& rules = GetParam();
+    ASSERT_NO_FATAL_FAILURE(start_room());
+    ASSERT_NO_FATAL_FAILURE(start_idler());
+    const std::wstring dll = staged_copy(DESKTOP_WINDOWS7_WAIT_DLL, run_dir_);
+    ASSERT_TRUE(load_library_in(idler_.handle(), dll));
+    const std::uintptr_t remote = module_base(idler_.handle(), L"windows7-wait.dll");
+    ASSERT_NE(remote, 0u) << "the wait did not load in the idler";
+    HMODULE local = LoadLibraryExW(dll.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+    ASSERT_NE(local, nullptr);
+    auto call = [&](const char* function, void* param = nullptr) {
+        return call_in(idler_.handle(), remote, local, function, param).value_or(~0UL);
+    };
+    ASSERT_EQ(call("InstallWindows7Wait", reinterpret_cast<void*>(rules.refuse_all ? 1 : 0)), 1UL)
+        << "the idler does not import MsgWaitForMultipleObjectsEx";
+
+    // Pressed without the mouse: a pointer resting on the button would wake
+    // the pauses for its hover effects, and those waits are not the pauses' own.
+    PostMessageW(control(kAdv), BM_CLICK, 0, 0);
+    std::vector<Record> got = wait_lines(4);
+    ASSERT_EQ(got.size(), 4u);
+    expect_line(got[1], lines::kBanner, "Room 1");
+    expect_line(got[2], lines::kCredit, "Room 1");
+    expect_line(got[3], lines::kTeam, "Room 1");
+    expect_gap(got[1], got[2], "Adv. banner -> credit");
+    expect_gap(got[2], got[3], "Adv. credit -> team");
+    const DWORD waits = call("WaitsSoFar");
+    const DWORD refused = call("RefusedSoFar");
+    FreeLibrary(local);
+    std::printf("[ waits    ] %s: %lu waits in Adv.'s pauses, %lu refused\n", rules.name,
+                static_cast<unsigned long>(waits), static_cast<unsigned long>(refused));
+    if (!rules.refuse_all) {
+        EXPECT_EQ(refused, 0u) << "the wake mask has a flag that Windows 7 does not know";
+    }
+    EXPECT_LE(waits, rules.most_waits) << "the pauses spun instead of sleeping";
+}
+
+// Two 0.7 s pauses: a handful of waits, or slices of 15 ms where every
+// wait fails.
+INSTANTIATE_TEST_SUITE_P(Rules, PausesOnOldWindows,
+                         ::testing::Values(OldWindowsWait{"Windows7", false, 20},
+                                           OldWindowsWait{"EveryWaitRefused", true, 200}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 } // namespace
 } // namespace desktop

@@ -52,7 +52,7 @@ struct WindowLook {
         look.rect = screen_rect(window);
         EnumChildWindows(
             window,
-            [](HWND child, LPARAM lp) -> BOOL {
+            [](HWND child, LPARAM lp) CALLBACK -> BOOL {
                 reinterpret_cast<WindowLook*>(lp)->controls.push_back(class_of(child) + L" \"" +
                                                                       text_of(child) + L"\"");
                 return TRUE;

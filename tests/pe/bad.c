@@ -1,5 +1,8 @@
 /* Exes the PE gate must refuse, one fault each, built with the idler's own
    compiler and link flags. */
+/* Windows 8's declarations, so that the faults below compile at all. */
+#undef _WIN32_WINNT
+#define _WIN32_WINNT 0x0602
 #include <windows.h>
 #include <dwmapi.h>
 
