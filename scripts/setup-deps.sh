@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, if any is
-# missing. Runs as root, or through sudo.
+# missing. Runs as root, or through sudo. Where the kernel runs 32-bit
+# programs, Wine's 32-bit half too (wine32 from the i386 architecture), so
+# that the 32-bit exe can be run and tested.
 set -euo pipefail
+cd "$(dirname "$0")/.."
 
 packages=(
   cmake make g++ googletest
@@ -10,6 +13,11 @@ packages=(
   wine wine64 fonts-wine fonts-liberation
   xvfb xauth x11-utils imagemagick
 )
+wine32=0
+if scripts/can-run-32bit.sh >/dev/null; then
+  wine32=1
+  packages+=(wine32:i386)
+fi
 
 missing=()
 for package in "${packages[@]}"; do
@@ -22,5 +30,8 @@ echo "Installing: ${missing[*]}"
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 export DEBIAN_FRONTEND=noninteractive
+if [ "$wine32" -eq 1 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $sudo dpkg --add-architecture i386
+fi
 $sudo apt-get update -qq
 $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

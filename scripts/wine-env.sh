@@ -1,14 +1,35 @@
-# Sourced by ./run, ./test and the benchmarks: a Wine prefix of our own inside
-# the build folder, quiet, without the Mono and Gecko prompts.
+# Sourced by ./run, ./test and the benchmarks: Wine prefixes of our own
+# inside the build folder, quiet, without the Mono and Gecko prompts.
+#   wine_use_prefix [NAME]   build/wineprefix, or build/wineprefix-NAME
 TALLOW_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-export WINEPREFIX="$TALLOW_ROOT/build/wineprefix"
 export WINEARCH=win64
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
+TALLOW_WINEPREFIXES=()
 
-# Creates the prefix once (about 10 s) and keeps the Wine server running
+wine_use_prefix() {
+  export WINEPREFIX="$TALLOW_ROOT/build/wineprefix${1:+-$1}"
+  TALLOW_WINEPREFIXES+=("$WINEPREFIX")
+}
+wine_use_prefix
+
+# Is Wine's 32-bit half installed?
+wine32_installed() {
+  [ "$(dpkg-query -W -f='${db:Status-Status}' wine32:i386 2>/dev/null)" = installed ]
+}
+
+# Creates the prefix once (about 20 s) and keeps the Wine server running
 # between test programs.
 wine_prepare() {
+  # A prefix made before Wine's 32-bit half was installed has no 32-bit
+  # system folder, and Wine then starts nothing in it ("could not load
+  # kernel32.dll"): it is made anew.
+  if [ -f "$WINEPREFIX/system.reg" ] && wine32_installed &&
+     [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+    echo "Making the Wine prefix anew: it predates Wine's 32-bit half ($WINEPREFIX)"
+    wineserver -k >/dev/null 2>&1 || true
+    rm -rf "$WINEPREFIX"
+  fi
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1 || true
@@ -17,6 +38,16 @@ wine_prepare() {
     wineserver -w
   fi
   wineserver -p >/dev/null 2>&1 || true
+}
+
+# Wine reports the Windows version VERSION (winxp, win7, ...) to programs of
+# these file names in this prefix: wine_report_windows VERSION EXE...
+wine_report_windows() {
+  local version=$1 exe
+  shift
+  for exe in "$@"; do
+    wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$exe" /v Version /d "$version" /f >/dev/null 2>&1
+  done
 }
 
 # Starts a private Xvfb and points DISPLAY at it; it ends with the caller.
@@ -34,6 +65,9 @@ xvfb_start() {
 }
 
 wine_cleanup() {
-  wineserver -k >/dev/null 2>&1 || true
+  local prefix
+  for prefix in "${TALLOW_WINEPREFIXES[@]}"; do
+    WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1 || true
+  done
   [ -n "${TALLOW_XVFB_PID:-}" ] && kill "$TALLOW_XVFB_PID" 2>/dev/null || true
 }

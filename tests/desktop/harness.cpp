@@ -670,8 +670,8 @@ void DesktopTest::start_room(const std::wstring& args) {
         return at;
     };
     const size_t earlier = readies().size();
-    ASSERT_TRUE(room_.start(staged_copy(DESKTOP_ROOM_EXE, run_dir_), all, job_))
-        << "cannot start " << DESKTOP_ROOM_EXE << " (error " << GetLastError() << ")";
+    ASSERT_TRUE(room_.start(staged_copy(room_exe_, run_dir_), all, job_))
+        << "cannot start " << room_exe_ << " (error " << GetLastError() << ")";
     bool ready = wait_until(
         [&] {
             std::vector<std::int64_t> at = readies();

@@ -222,8 +222,10 @@ protected:
     static std::string test_name();
 
     HANDLE job_ = nullptr;
-    // The build start_idler runs, staged as TallowDivod.exe.
+    // The builds start_idler and start_room run, staged as TallowDivod.exe
+    // and under the room's own name.
     const char* idler_exe_ = DESKTOP_IDLER_EXE;
+    const char* room_exe_ = DESKTOP_ROOM_EXE;
     Process room_;
     Process idler_;
     std::wstring run_dir_;

@@ -4,6 +4,7 @@
 #include "harness.h"
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -111,6 +112,39 @@ TEST_F(IdlePeriod, StartTicksTheClockAndStopPostsTheTotal) {
         << "the clock reads " << narrow(clock_text());
     expect_controls_restored();
     expect_no_more_lines(5, 1500);
+}
+
+// The chat client is a 32-bit program and the idler comes in both builds:
+// every line crosses bitness as it does between this build and the other
+// build's practice room, byte for byte and on time.
+TEST_F(IdlePeriod, LinesReachARoomOfTheOtherBitness) {
+    if (environment(L"TALLOW_WINE32") == std::optional<std::wstring>(L"no"))
+        GTEST_SKIP() << "Wine here has no 32-bit half";
+    room_exe_ = DESKTOP_OTHER_ARCH_ROOM_EXE;
+    ASSERT_TRUE(exists(windows_path(room_exe_))) << "build the other architecture's practice room first";
+    ASSERT_NO_FATAL_FAILURE(start_room());
+    ASSERT_NO_FATAL_FAILURE(start_idler());
+    expect_line(lines()[0], lines::kLoaded);
+
+    ASSERT_TRUE(click(control(kAdv)));
+    std::vector<Record> got = wait_lines(4);
+    ASSERT_EQ(got.size(), 4u);
+    expect_line(got[1], lines::kBanner);
+    expect_line(got[2], lines::kCredit);
+    expect_line(got[3], lines::kTeam);
+    expect_gap(got[1], got[2], "Adv. banner -> credit");
+    expect_gap(got[2], got[3], "Adv. credit -> team");
+
+    ASSERT_NO_FATAL_FAILURE(type_reason(kTypedReason));
+    ASSERT_NO_FATAL_FAILURE(start_idling(4, kReasonBytes));
+    Sleep(1500);
+    ASSERT_TRUE(click(control(kStop)));
+    got = wait_lines(8);
+    ASSERT_EQ(got.size(), 8u);
+    expect_line(got[6], lines::kStopped);
+    expect_line(got[7], lines::total("00", "00"));
+    expect_gap(got[6], got[7], "Stop stopped -> total");
+    expect_controls_restored();
 }
 
 class IdlePeriodSlow : public IdlePeriod {};
