@@ -13,8 +13,12 @@ else()
   set(TALLOW_RELEASE_BUILD "64-bit")
   set(TALLOW_RELEASE_WINDOWS "64-bit Windows Vista, 7, 8, 8.1, 10 and 11 (for Windows XP\r\nor 32-bit Windows, take the 32-bit build)")
 endif()
-# Notepad before Windows 10 shows only CRLF line ends.
-configure_file(${CMAKE_SOURCE_DIR}/resources/readme.txt.in ${CMAKE_BINARY_DIR}/generated/readme.txt @ONLY NEWLINE_STYLE CRLF)
+# Notepad before Windows 10 shows only CRLF line ends, and is sure the text
+# is UTF-8 (it names the exe, "™" and all) only after a byte-order mark.
+file(READ ${CMAKE_SOURCE_DIR}/resources/readme.txt.in tallow_readme)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/readme.txt.in)
+string(ASCII 239 187 191 tallow_utf8_bom)
+file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/generated/readme.txt CONTENT "${tallow_utf8_bom}${tallow_readme}" @ONLY NEWLINE_STYLE CRLF)
 
 install(PROGRAMS $<TARGET_FILE:tallow-divod> DESTINATION . RENAME "™Tallow Divod™.exe")
 # Stripped of its debug information; -p keeps the header's time stamp as the
