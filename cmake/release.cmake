@@ -1,8 +1,10 @@
 # The release zip of this build: the stripped exe under the file name its
 # version block gives, and a short text for users. `scripts/release.sh`
-# makes both builds' zips in build/release/.
+# makes both builds' zips in build/release/, the same bytes from the same
+# commit wherever and whenever they are built.
 file(STRINGS ${CMAKE_SOURCE_DIR}/resources/version.h tallow_version_line REGEX "define TALLOW_VERSION_TEXT")
 string(REGEX REPLACE ".*\"(.*)\".*" "\\1" TALLOW_VERSION_TEXT "${tallow_version_line}")
+set(TALLOW_RELEASE_NAME "TallowDivod-${TALLOW_VERSION_TEXT}-${TALLOW_ARCH}")
 
 if(TALLOW_ARCH STREQUAL win32)
   set(TALLOW_RELEASE_BUILD "32-bit")
@@ -11,20 +13,28 @@ else()
   set(TALLOW_RELEASE_BUILD "64-bit")
   set(TALLOW_RELEASE_WINDOWS "64-bit Windows Vista, 7, 8, 8.1, 10 and 11 (for Windows XP\r\nor 32-bit Windows, take the 32-bit build)")
 endif()
-# Notepad before Windows 10 shows only CRLF line ends.
-configure_file(${CMAKE_SOURCE_DIR}/resources/readme.txt.in ${CMAKE_BINARY_DIR}/generated/readme.txt @ONLY NEWLINE_STYLE CRLF)
+# Notepad before Windows 10 shows only CRLF line ends, and is sure the text
+# is UTF-8 (it names the exe, "™" and all) only after a byte-order mark.
+file(READ ${CMAKE_SOURCE_DIR}/resources/readme.txt.in tallow_readme)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/readme.txt.in)
+string(ASCII 239 187 191 tallow_utf8_bom)
+file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/generated/readme.txt CONTENT "${tallow_utf8_bom}${tallow_readme}" @ONLY NEWLINE_STYLE CRLF)
 
 install(PROGRAMS $<TARGET_FILE:tallow-divod> DESTINATION . RENAME "™Tallow Divod™.exe")
-# Stripped of its debug information (CPack strips only installed targets,
-# and a renamed exe cannot be installed as one).
-install(CODE "execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-all \"\${CMAKE_INSTALL_PREFIX}/™Tallow Divod™.exe\" COMMAND_ERROR_IS_FATAL ANY)")
+# Stripped of its debug information; -p keeps the header's time stamp as the
+# linker left it (none), where strip would write the time of day.
+install(CODE "execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-all -p \"\${CMAKE_INSTALL_PREFIX}/™Tallow Divod™.exe\" COMMAND_ERROR_IS_FATAL ANY)")
 install(FILES ${CMAKE_BINARY_DIR}/generated/readme.txt DESTINATION .)
 
-set(CPACK_GENERATOR ZIP)
-set(CPACK_PACKAGE_NAME TallowDivod)
-set(CPACK_PACKAGE_VERSION ${TALLOW_VERSION_TEXT})
-set(CPACK_PACKAGE_FILE_NAME "TallowDivod-${TALLOW_VERSION_TEXT}-${TALLOW_ARCH}")
-set(CPACK_PACKAGE_DIRECTORY ${CMAKE_SOURCE_DIR}/build/release)
-# The release script builds the exe; packing it need not build everything else.
-set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY TRUE)
-include(CPack)
+# Packed by a script of ours rather than CPack, whose zips hold each file's
+# access and change times and the packing machine's time zone, and which
+# fails on the exe's name outside a UTF-8 locale.
+add_custom_target(release-zip
+  COMMAND ${CMAKE_COMMAND} -E rm -rf release-stage
+  COMMAND ${CMAKE_COMMAND} --install . --prefix release-stage/${TALLOW_RELEASE_NAME}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_SOURCE_DIR}/build/release
+  COMMAND python3 -X utf8 ${CMAKE_SOURCE_DIR}/scripts/pack-zip.py
+          ${CMAKE_SOURCE_DIR}/build/release/${TALLOW_RELEASE_NAME}.zip release-stage/${TALLOW_RELEASE_NAME}
+  DEPENDS tallow-divod
+  WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
+  VERBATIM)

@@ -40,6 +40,8 @@ list(GET tallow_subsystem 1 tallow_subsystem_minor)
 set(TALLOW_WIN_LINK -static -static-libgcc -static-libstdc++
     # ASLR, DEP, and the relocations ASLR needs.
     -Wl,--dynamicbase -Wl,--nxcompat ${TALLOW_ARCH_LINK}
+    # No link time in the header: the same sources give the same exe.
+    -Wl,--no-insert-timestamp
     # The oldest Windows that loads it (XP SP3 is 5.1, XP x64 and Server 2003 5.2).
     -Wl,--major-subsystem-version,${tallow_subsystem_major} -Wl,--minor-subsystem-version,${tallow_subsystem_minor}
     -Wl,--major-os-version,${tallow_subsystem_major} -Wl,--minor-os-version,${tallow_subsystem_minor})
