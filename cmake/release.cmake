@@ -8,7 +8,7 @@ set(TALLOW_RELEASE_NAME "TallowDivod-${TALLOW_VERSION_TEXT}-${TALLOW_ARCH}")
 
 if(TALLOW_ARCH STREQUAL win32)
   set(TALLOW_RELEASE_BUILD "32-bit")
-  set(TALLOW_RELEASE_WINDOWS "Windows XP with Service Pack 3, Vista, 7, 8, 8.1, 10 and 11,\r\n32-bit or 64-bit")
+  set(TALLOW_RELEASE_WINDOWS "Windows XP with Service Pack 3, Vista, 7, 8, 8.1, 10 and 11,\r\n32-bit or 64-bit, on a Pentium Pro, Pentium II or any later processor")
 else()
   set(TALLOW_RELEASE_BUILD "64-bit")
   set(TALLOW_RELEASE_WINDOWS "64-bit Windows Vista, 7, 8, 8.1, 10 and 11 (for Windows XP\r\nor 32-bit Windows, take the 32-bit build)")
