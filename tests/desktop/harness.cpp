@@ -1,5 +1,7 @@
 #include "harness.h"
 
+#include "expected_lines.h"
+
 #define PSAPI_VERSION 2 // K32EnumProcessModules, in kernel32
 #include <psapi.h>
 
@@ -191,6 +193,15 @@ void expect_gap(const Record& a, const Record& b, const char* what) {
     std::int64_t gap = b.ms - a.ms;
     std::printf("[ timing   ] %s: %lld ms\n", what, static_cast<long long>(gap));
     EXPECT_NEAR(static_cast<double>(gap), kGapMs, kGapToleranceMs) << what;
+}
+
+void expect_adv(const std::vector<Record>& got, size_t first, const std::string& room) {
+    ASSERT_GE(got.size(), first + 3);
+    expect_line(got[first], lines::kBanner, room);
+    expect_line(got[first + 1], lines::kCredit, room);
+    expect_line(got[first + 2], lines::kTeam, room);
+    expect_gap(got[first], got[first + 1], "Adv. banner -> credit");
+    expect_gap(got[first + 1], got[first + 2], "Adv. credit -> team");
 }
 
 // ---- Plumbing ------------------------------------------------------------

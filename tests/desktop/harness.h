@@ -67,6 +67,8 @@ std::string printable(std::string_view bytes);
 void expect_line(const Record& r, const std::string& bytes, const std::string& room = "Room 1");
 // Two lines of one announcement came one pause (0.7 s) apart; prints the gap.
 void expect_gap(const Record& a, const Record& b, const char* what);
+// got[first] onwards hold Adv.'s banner, credit and team, one pause apart.
+void expect_adv(const std::vector<Record>& got, size_t first, const std::string& room = "Room 1");
 
 // ---- Plumbing ------------------------------------------------------------
 

@@ -129,11 +129,7 @@ TEST_F(IdlePeriod, LinesReachARoomOfTheOtherBitness) {
     ASSERT_TRUE(click(control(kAdv)));
     std::vector<Record> got = wait_lines(4);
     ASSERT_EQ(got.size(), 4u);
-    expect_line(got[1], lines::kBanner);
-    expect_line(got[2], lines::kCredit);
-    expect_line(got[3], lines::kTeam);
-    expect_gap(got[1], got[2], "Adv. banner -> credit");
-    expect_gap(got[2], got[3], "Adv. credit -> team");
+    expect_adv(got, 1);
 
     ASSERT_NO_FATAL_FAILURE(type_reason(kTypedReason));
     ASSERT_NO_FATAL_FAILURE(start_idling(4, kReasonBytes));
