@@ -158,7 +158,7 @@ TEST_P(PausesOnOldWindows, AdvSleepsThroughItsPauses) {
     auto call = [&](const char* function, void* param = nullptr) {
         return call_in(idler_.handle(), remote, local, function, param).value_or(~0UL);
     };
-    ASSERT_EQ(call("InstallWindows7Wait", reinterpret_cast<void*>(rules.refuse_all ? 1 : 0)), 1UL)
+    ASSERT_EQ(call("install_windows7_wait", reinterpret_cast<void*>(rules.refuse_all ? 1 : 0)), 1UL)
         << "the idler does not import MsgWaitForMultipleObjectsEx";
 
     // Pressed without the mouse, and the pointer kept off the window: resting
@@ -170,8 +170,8 @@ TEST_P(PausesOnOldWindows, AdvSleepsThroughItsPauses) {
     std::vector<Record> got = wait_lines(4);
     ASSERT_EQ(got.size(), 4u);
     expect_adv(got, 1);
-    const DWORD waits = call("WaitsSoFar");
-    const DWORD refused = call("RefusedSoFar");
+    const DWORD waits = call("waits_so_far");
+    const DWORD refused = call("refused_so_far");
     FreeLibrary(local);
     std::printf("[ waits    ] %s: %lu waits in Adv.'s pauses, %lu refused\n", rules.name,
                 static_cast<unsigned long>(waits), static_cast<unsigned long>(refused));

@@ -7,19 +7,19 @@
 
 namespace {
 
-using WaitFn = DWORD(WINAPI*)(DWORD, const HANDLE*, DWORD, DWORD, DWORD);
+using wait_fn = DWORD(WINAPI*)(DWORD, const HANDLE*, DWORD, DWORD, DWORD);
 
 // QS_ALLINPUT and QS_ALLPOSTMESSAGE as Windows 7 has them.
 constexpr DWORD kWindows7Flags = 0x05FF;
 
-WaitFn g_real = nullptr;
-LONG g_refuseAll = 0;
+wait_fn g_real = nullptr;
+LONG g_refuse_all = 0;
 LONG g_waits = 0;
 LONG g_refused = 0;
 
-DWORD WINAPI Windows7Wait(DWORD count, const HANDLE* handles, DWORD ms, DWORD mask, DWORD flags) {
+DWORD WINAPI windows7_wait(DWORD count, const HANDLE* handles, DWORD ms, DWORD mask, DWORD flags) {
     InterlockedIncrement(&g_waits);
-    if ((mask & ~kWindows7Flags) != 0 || g_refuseAll) {
+    if ((mask & ~kWindows7Flags) != 0 || g_refuse_all) {
         InterlockedIncrement(&g_refused);
         SetLastError(ERROR_INVALID_PARAMETER);
         return WAIT_FAILED;
@@ -28,7 +28,7 @@ DWORD WINAPI Windows7Wait(DWORD count, const HANDLE* handles, DWORD ms, DWORD ma
 }
 
 // The import address table's entry for `dll`!`function` in `module`.
-void** ImportSlot(HMODULE module, const char* dll, const char* function) {
+void** import_slot(HMODULE module, const char* dll, const char* function) {
     auto* base = reinterpret_cast<BYTE*>(module);
     auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
     const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
@@ -39,8 +39,8 @@ void** ImportSlot(HMODULE module, const char* dll, const char* function) {
         auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->FirstThunk);
         for (; names->u1.AddressOfData; ++names, ++slots) {
             if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
-            auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-            if (lstrcmpA(reinterpret_cast<char*>(byName->Name), function) == 0)
+            auto* by_name = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
+            if (lstrcmpA(reinterpret_cast<char*>(by_name->Name), function) == 0)
                 return reinterpret_cast<void**>(&slots->u1.Function);
         }
     }
@@ -49,17 +49,17 @@ void** ImportSlot(HMODULE module, const char* dll, const char* function) {
 
 }  // namespace
 
-// `refuseAll` non-zero: every wait fails, as if for a reason of its own.
+// `refuse_all` non-zero: every wait fails, as if for a reason of its own.
 // Returns 1 once the exe's import points here, 0 if it has no such import.
-extern "C" __declspec(dllexport) DWORD WINAPI InstallWindows7Wait(void* refuseAll) {
-    g_refuseAll = refuseAll ? 1 : 0;
-    void** slot = ImportSlot(GetModuleHandleW(nullptr), "user32.dll", "MsgWaitForMultipleObjectsEx");
+extern "C" __declspec(dllexport) DWORD WINAPI install_windows7_wait(void* refuse_all) {
+    g_refuse_all = refuse_all ? 1 : 0;
+    void** slot = import_slot(GetModuleHandleW(nullptr), "user32.dll", "MsgWaitForMultipleObjectsEx");
     if (!slot) return 0;
-    if (*slot != reinterpret_cast<void*>(&Windows7Wait)) {
+    if (*slot != reinterpret_cast<void*>(&windows7_wait)) {
         DWORD old = 0;
         if (!VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &old)) return 0;
-        g_real = reinterpret_cast<WaitFn>(*slot);
-        *slot = reinterpret_cast<void*>(&Windows7Wait);
+        g_real = reinterpret_cast<wait_fn>(*slot);
+        *slot = reinterpret_cast<void*>(&windows7_wait);
         VirtualProtect(slot, sizeof *slot, old, &old);
     }
     InterlockedExchange(&g_waits, 0);
@@ -67,5 +67,5 @@ extern "C" __declspec(dllexport) DWORD WINAPI InstallWindows7Wait(void* refuseAl
     return 1;
 }
 
-extern "C" __declspec(dllexport) DWORD WINAPI WaitsSoFar(void*) { return static_cast<DWORD>(g_waits); }
-extern "C" __declspec(dllexport) DWORD WINAPI RefusedSoFar(void*) { return static_cast<DWORD>(g_refused); }
+extern "C" __declspec(dllexport) DWORD WINAPI waits_so_far(void*) { return static_cast<DWORD>(g_waits); }
+extern "C" __declspec(dllexport) DWORD WINAPI refused_so_far(void*) { return static_cast<DWORD>(g_refused); }
