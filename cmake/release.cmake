@@ -2,8 +2,6 @@
 # version block gives, and a short text for users. `scripts/release.sh`
 # makes both builds' zips in build/release/, the same bytes from the same
 # commit wherever and whenever they are built.
-file(STRINGS ${CMAKE_SOURCE_DIR}/resources/version.h tallow_version_line REGEX "define TALLOW_VERSION_TEXT")
-string(REGEX REPLACE ".*\"(.*)\".*" "\\1" TALLOW_VERSION_TEXT "${tallow_version_line}")
 set(TALLOW_RELEASE_NAME "TallowDivod-${TALLOW_VERSION_TEXT}-${TALLOW_ARCH}")
 
 if(TALLOW_ARCH STREQUAL win32)

@@ -63,6 +63,13 @@ target_compile_definitions(tallow_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_M
 
 # The manifest names the exe's processor architecture.
 configure_file(resources/tallow.manifest.in ${CMAKE_BINARY_DIR}/generated/tallow.manifest @ONLY)
+# The version is project()'s. Its text, in the version block and the release
+# zips' names, is major.minor.tweak: the patch number stays 0 and is left out.
+if(NOT PROJECT_VERSION_PATCH EQUAL 0)
+  message(FATAL_ERROR "The version's text leaves out the patch number; ${PROJECT_VERSION} has one")
+endif()
+set(TALLOW_VERSION_TEXT "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_TWEAK}")
+configure_file(resources/version.h.in ${CMAKE_BINARY_DIR}/generated/version.h @ONLY)
 set(TALLOW_IDLER_SOURCES
   ${CMAKE_SOURCE_DIR}/idler/win32/main.cpp
   ${CMAKE_SOURCE_DIR}/idler/win32/form1_window.cpp
@@ -74,11 +81,11 @@ add_executable(tallow-divod WIN32 ${TALLOW_IDLER_SOURCES})
 target_link_libraries(tallow-divod PRIVATE tallow_win32)
 target_link_options(tallow-divod PRIVATE ${TALLOW_WIN_LINK} -municode)
 set_target_properties(tallow-divod PROPERTIES OUTPUT_NAME TallowDivod RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
-# The resource script finds the generated manifest there.
+# The resource script finds the generated manifest and version.h there.
 target_include_directories(tallow-divod PRIVATE ${CMAKE_BINARY_DIR}/generated)
 file(GLOB tallow_resource_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.ico ${CMAKE_SOURCE_DIR}/resources/*.jpg)
 set_source_files_properties(resources/tallow.rc PROPERTIES OBJECT_DEPENDS
-  "${CMAKE_SOURCE_DIR}/resources/version.h;${CMAKE_BINARY_DIR}/generated/tallow.manifest;${CMAKE_SOURCE_DIR}/resources/gdiplus.manifest;${tallow_resource_files}")
+  "${CMAKE_BINARY_DIR}/generated/version.h;${CMAKE_BINARY_DIR}/generated/tallow.manifest;${CMAKE_SOURCE_DIR}/resources/gdiplus.manifest;${tallow_resource_files}")
 
 add_subdirectory(tools/practice-room)
 set_target_properties(practice-room PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)

@@ -13,7 +13,11 @@
 #include <functional>
 #include <string>
 
+#include "idler/win32/shared_names.h"
+
 namespace {
+
+using namespace tallow::window_names;
 
 // "/a/b" -> "Z:\a\b": Wine shows the Unix root as drive Z:.
 std::wstring WindowsPath(std::wstring path) {
@@ -103,16 +107,13 @@ class Watched {
   int reads_ = 0;
 };
 
-// Button IDs of the idler's main window.
-enum { kStart = 101, kAdv = 103, kExit = 104, kAbout = 105 };
-
 void Press(HWND form, int id) { PostMessageW(GetDlgItem(form, id), BM_CLICK, 0, 0); }
 
 // Runs the session; nullptr when it went as planned, else the step that did not.
 const char* IdlerSession(Watched& idler, const std::wstring& transcript, size_t before) {
   auto posted = [&](size_t n) { return [&, n] { return Records(transcript) >= before + n; }; };
   HWND form = nullptr;
-  if (!idler.WaitFor([&] { return (form = WindowOf(idler.Pid(), L"TallowDivod.Form1")) != nullptr; }, 20000))
+  if (!idler.WaitFor([&] { return (form = WindowOf(idler.Pid(), kIdlerClass)) != nullptr; }, 20000))
     return "main window";
   if (!idler.WaitFor(posted(1), 10000)) return "load";
   Press(form, kStart);
@@ -122,7 +123,7 @@ const char* IdlerSession(Watched& idler, const std::wstring& transcript, size_t 
   if (!idler.WaitFor(posted(6), 10000)) return "Adv.";
   Press(form, kAbout);
   HWND about = nullptr;
-  if (!idler.WaitFor([&] { return (about = WindowOf(idler.Pid(), L"TallowDivod.Form2")) != nullptr; }, 10000))
+  if (!idler.WaitFor([&] { return (about = WindowOf(idler.Pid(), kAboutClass)) != nullptr; }, 10000))
     return "About";
   idler.Idle(1000);
   PostMessageW(about, WM_CLOSE, 0, 0);

@@ -1,5 +1,6 @@
 #include "idler/win32/form1_window.h"
 
+#include "idler/win32/shared_names.h"
 #include "resources/resource_ids.h"
 #include "runtime/win32/app.h"
 #include "runtime/win32/picture.h"
@@ -7,12 +8,8 @@
 namespace tallow::win32 {
 namespace {
 
-enum ControlId {
-  kCommand1 = 101, kCommand2, kCommand3, kCommand4, kCommand5, kCommand6, kCommand7,
-  kText1 = 110,
-  kLabel1 = 121, kLabel2, kLabel3, kLabel4, kLabel5, kLabel6,
-  kFrame1 = 130,
-};
+using namespace window_names;
+
 enum TimerId : UINT_PTR { kTimer1 = 1, kTimer2 = 2 };
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
@@ -20,7 +17,7 @@ constexpr COLORREF kTitleGreen = RGB(0, 128, 0);
 constexpr wchar_t kFrameBaseProc[] = L"TallowDivod.FrameProc";
 
 const FormLayout kLayout{
-    L"TallowDivod.Form1",
+    kIdlerClass,
     kApplicationTitle,
     WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX,
     WS_EX_APPWINDOW | WS_EX_CONTROLPARENT,
@@ -35,21 +32,21 @@ constexpr DWORD kLabel = SS_LEFT | SS_NOTIFY;  // SS_NOTIFY: a press on a label 
 // In tab order, which is also creation order. Frame1's labels are placed
 // relative to the frame.
 const ControlLayout kControls[] = {
-    {kText1, L"EDIT", L"Reason Idle.........", 480, 3360, 1935, 285, ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE},
-    {kCommand1, L"BUTTON", L"Start", 0, 0, 495, 255, kButton},
-    {kCommand2, L"BUTTON", L"Stop", 480, 0, 495, 255, kButton},
-    {kCommand3, L"BUTTON", L"Adv.", 960, 0, 495, 255, kButton},
-    {kLabel1, L"STATIC", L"\u2122Tallow Divod\u2122", 120, 3000, 2775, 375, kLabel},
-    {kCommand4, L"BUTTON", L"Exit", 1440, 0, 495, 255, kButton},
-    {kCommand5, L"BUTTON", L"About", 1920, 0, 615, 255, kButton},
-    {kCommand6, L"BUTTON", L"Site", 2520, 0, 495, 255, kButton},
-    {kFrame1, L"BUTTON", L"Time Idle : ", 1920, 2400, 1215, 615, BS_GROUPBOX},
-    {kLabel2, L"STATIC", L"00", 120, 240, 255, 255, kLabel, 0, kFrame1},
-    {kLabel3, L"STATIC", L"00", 480, 240, 255, 255, kLabel, 0, kFrame1},
-    {kLabel4, L"STATIC", L"00", 840, 240, 255, 255, kLabel, 0, kFrame1},
-    {kLabel5, L"STATIC", L":", 360, 240, 135, 255, kLabel, 0, kFrame1},
-    {kLabel6, L"STATIC", L":", 720, 240, 135, 255, kLabel, 0, kFrame1},
-    {kCommand7, L"BUTTON", L"Minimize", 2160, 240, 855, 255, kButton},
+    {kReasonBox, L"EDIT", L"Reason Idle.........", 480, 3360, 1935, 285, ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE},
+    {kStart, L"BUTTON", L"Start", 0, 0, 495, 255, kButton},
+    {kStop, L"BUTTON", L"Stop", 480, 0, 495, 255, kButton},
+    {kAdv, L"BUTTON", L"Adv.", 960, 0, 495, 255, kButton},
+    {kTitleLabel, L"STATIC", L"\u2122Tallow Divod\u2122", 120, 3000, 2775, 375, kLabel},
+    {kExit, L"BUTTON", L"Exit", 1440, 0, 495, 255, kButton},
+    {kAbout, L"BUTTON", L"About", 1920, 0, 615, 255, kButton},
+    {kSite, L"BUTTON", L"Site", 2520, 0, 495, 255, kButton},
+    {kFrame, L"BUTTON", L"Time Idle : ", 1920, 2400, 1215, 615, BS_GROUPBOX},
+    {kHoursLabel, L"STATIC", L"00", 120, 240, 255, 255, kLabel, 0, kFrame},
+    {kMinutesLabel, L"STATIC", L"00", 480, 240, 255, 255, kLabel, 0, kFrame},
+    {kSecondsLabel, L"STATIC", L"00", 840, 240, 255, 255, kLabel, 0, kFrame},
+    {kColon1Label, L"STATIC", L":", 360, 240, 135, 255, kLabel, 0, kFrame},
+    {kColon2Label, L"STATIC", L":", 720, 240, 135, 255, kLabel, 0, kFrame},
+    {kMinimize, L"BUTTON", L"Minimize", 2160, 240, 855, 255, kButton},
 };
 
 }  // namespace
@@ -70,21 +67,21 @@ Form1Window::~Form1Window() {
 
 ChildControl* Form1Window::ControlById(int id) {
   switch (id) {
-    case kCommand1: return &Command1;
-    case kCommand2: return &Command2;
-    case kCommand3: return &Command3;
-    case kCommand4: return &Command4;
-    case kCommand5: return &Command5;
-    case kCommand6: return &Command6;
-    case kCommand7: return &Command7;
-    case kText1: return &Text1;
-    case kFrame1: return &Frame1;
-    case kLabel1: return &Label1;
-    case kLabel2: return &Label2;
-    case kLabel3: return &Label3;
-    case kLabel4: return &Label4;
-    case kLabel5: return &Label5;
-    case kLabel6: return &Label6;
+    case kStart: return &Command1;
+    case kStop: return &Command2;
+    case kAdv: return &Command3;
+    case kExit: return &Command4;
+    case kAbout: return &Command5;
+    case kSite: return &Command6;
+    case kMinimize: return &Command7;
+    case kReasonBox: return &Text1;
+    case kFrame: return &Frame1;
+    case kTitleLabel: return &Label1;
+    case kHoursLabel: return &Label2;
+    case kMinutesLabel: return &Label3;
+    case kSecondsLabel: return &Label4;
+    case kColon1Label: return &Label5;
+    case kColon2Label: return &Label6;
     default: return nullptr;
   }
 }
@@ -102,7 +99,9 @@ void Form1Window::OnCreate() {
 
   for (const ControlLayout& layout : kControls) {
     HWND container = layout.container ? Frame1.hwnd() : hwnd();
-    HFONT font = layout.id == kLabel1 ? titleFont_ : (layout.id == kLabel5 || layout.id == kLabel6) ? colonFont_ : defaultFont_;
+    HFONT font = layout.id == kTitleLabel ? titleFont_
+                 : (layout.id == kColon1Label || layout.id == kColon2Label) ? colonFont_
+                                                                          : defaultFont_;
     ControlById(layout.id)->Attach(CreateControl(container, layout, font));
   }
   // The title is drawn on the form itself, beneath every other control.
@@ -172,13 +171,13 @@ LRESULT Form1Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void Form1Window::OnCommand(int id, int code) {
   if (code != BN_CLICKED) return;
   switch (id) {
-    case kCommand1: handlers_.Command1_Click(); break;
-    case kCommand2: handlers_.Command2_Click(); break;
-    case kCommand3: handlers_.Command3_Click(); break;
-    case kCommand4: handlers_.Command4_Click(); break;
-    case kCommand5: handlers_.Command5_Click(); break;
-    case kCommand6: handlers_.Command6_Click(); break;
-    case kCommand7: handlers_.Command7_Click(); break;
+    case kStart: handlers_.Command1_Click(); break;
+    case kStop: handlers_.Command2_Click(); break;
+    case kAdv: handlers_.Command3_Click(); break;
+    case kExit: handlers_.Command4_Click(); break;
+    case kAbout: handlers_.Command5_Click(); break;
+    case kSite: handlers_.Command6_Click(); break;
+    case kMinimize: handlers_.Command7_Click(); break;
     default: break;
   }
 }
@@ -190,11 +189,11 @@ void Form1Window::OnTimer(UINT_PTR id) {
 
 LRESULT Form1Window::OnCtlColorStatic(HDC dc, HWND control) {
   const int id = GetDlgCtrlID(control);
-  if (id == kFrame1) {
+  if (id == kFrame) {
     SetBkColor(dc, kWhite);
     return reinterpret_cast<LRESULT>(white_);
   }
-  if (id < kLabel1 || id > kLabel6) return Default(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+  if (id < kTitleLabel || id > kColon2Label) return Default(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
   // Labels are transparent: what lies behind them is painted first.
   if (GetParent(control) == Frame1.hwnd()) {
     RECT area;
@@ -204,7 +203,7 @@ LRESULT Form1Window::OnCtlColorStatic(HDC dc, HWND control) {
     PaintBehind(control, dc);
   }
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, id == kLabel1 ? kTitleGreen : RGB(0, 0, 0));
+  SetTextColor(dc, id == kTitleLabel ? kTitleGreen : RGB(0, 0, 0));
   return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
 }
 

@@ -8,6 +8,9 @@
 #   common-controls.sh <idler exe>
 set -u
 exe=$1
+# The main window's class, as the idler names it.
+class=$(sed -n 's/.*kIdlerClass = L"\(.*\)";.*/\1/p' "$(dirname "$0")/../../idler/win32/shared_names.h")
+[ -n "$class" ] || { echo "FAILED: no kIdlerClass in idler/win32/shared_names.h"; exit 1; }
 log=$(mktemp)
 key='HKCU\Software\Wine\Debug'
 wine reg add "$key" /v RelayInclude /f \
@@ -17,7 +20,7 @@ idler=$!
 # The idler's thread is the one that creates its main window.
 thread=""
 for _ in $(seq 300); do
-  thread=$(grep -m1 'Call user32.CreateWindowExW(.*L"TallowDivod.Form1"' "$log" | cut -d: -f1)
+  thread=$(grep -m1 "Call user32.CreateWindowExW(.*L\"$class\"" "$log" | cut -d: -f1)
   [ -n "$thread" ] && break
   sleep 0.1
 done

@@ -14,7 +14,6 @@ namespace desktop {
 
 namespace {
 
-const wchar_t kIdlerClass[] = L"TallowDivod.Form1";
 const wchar_t kRoomFrameClass[] = L"AOL Frame25";
 
 // Wine's first start of a process in a fresh wineserver can take a while.
@@ -711,7 +710,7 @@ void DesktopTest::start_idler(bool wait_loaded, int dpi) {
             return (idler_window_ && IsWindowVisible(idler_window_)) || !idler_.running();
         },
         kStartTimeoutMs, 20);
-    ASSERT_TRUE(shown && idler_.running()) << "the idler's window \"TallowDivod.Form1\" did not show";
+    ASSERT_TRUE(shown && idler_.running()) << "the idler's window \"" << narrow(kIdlerClass) << "\" did not show";
     if (wait_loaded) {
         std::vector<Record> got = wait_lines(1);
         ASSERT_FALSE(got.empty()) << "the idler posted nothing after it started";

@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include "idler/win32/shared_names.h"
+
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -24,24 +26,9 @@
 
 namespace desktop {
 
-// Control IDs in the idler's main window (the clock labels sit in the frame).
-enum Control : int {
-    kStart = 101,
-    kStop = 102,
-    kAdv = 103,
-    kExit = 104,
-    kAbout = 105,
-    kSite = 106,
-    kMinimize = 107,
-    kReasonBox = 110,
-    kTitleLabel = 121,
-    kHoursLabel = 122,
-    kMinutesLabel = 123,
-    kSecondsLabel = 124,
-    kColon1Label = 125,
-    kColon2Label = 126,
-    kFrame = 130,
-};
+// The idler's window classes and its main window's control ids (kStart,
+// kAdv, ..., kFrame; the clock labels sit in the frame).
+using namespace tallow::window_names;
 
 // ---- Transcript -----------------------------------------------------------
 

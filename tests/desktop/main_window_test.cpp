@@ -144,7 +144,7 @@ TEST_F(MainWindow, BorderlessTopmostWithEveryControlInPlace) {
     EXPECT_EQ(outer.bottom - outer.top, 248);
 
     HWND frame = control(kFrame);
-    ASSERT_NE(frame, nullptr) << "no Frame1 (id 130)";
+    ASSERT_NE(frame, nullptr) << "no Frame1 (id " << kFrame << ")";
     EXPECT_EQ(GetWindowLongW(frame, GWL_STYLE) & BS_TYPEMASK, BS_GROUPBOX);
 
     for (const Placement& p : kPlacements) {

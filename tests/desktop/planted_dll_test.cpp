@@ -146,7 +146,7 @@ void PlantedDll::expect_none_loaded() {
 
     // The real GDI+ did the work: the photograph is on screen. A planted one
     // has none of GDI+'s functions and would have left the window blank.
-    HWND dedication = FindWindowW(L"TallowDivod.Form3", nullptr);
+    HWND dedication = FindWindowW(kDedicationClass, nullptr);
     ASSERT_NE(dedication, nullptr);
     RECT rc = screen_rect(dedication);
     Image shot = capture_screen();

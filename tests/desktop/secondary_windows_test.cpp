@@ -10,8 +10,6 @@
 namespace desktop {
 namespace {
 
-const wchar_t kAboutClass[] = L"TallowDivod.Form2";
-const wchar_t kDedicationClass[] = L"TallowDivod.Form3";
 const wchar_t kTitle[] = L"\u2122Tallow Divod\u2122";
 
 // The message boxes' texts, lines joined by a lone carriage return.

@@ -1,3 +1,4 @@
+#include "idler/win32/shared_names.h"
 #include "resources/resource_ids.h"
 #include "runtime/win32/app.h"
 #include "windows/texts.h"
@@ -9,7 +10,7 @@ namespace {
 enum ControlId { kLabel1 = 121, kLabel2 = 122 };
 
 const FormLayout kLayout{
-    L"TallowDivod.Form2",
+    window_names::kAboutClass,
     L"aB0uT \u2122Tallow Divod\u2122",
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,  // fixed single, no minimise or maximise
     0,

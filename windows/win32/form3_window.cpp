@@ -1,3 +1,4 @@
+#include "idler/win32/shared_names.h"
 #include "resources/resource_ids.h"
 #include "runtime/win32/app.h"
 #include "runtime/win32/picture.h"
@@ -10,7 +11,7 @@ namespace {
 constexpr int kLabel1 = 121;
 
 const FormLayout kLayout{
-    L"TallowDivod.Form3",
+    window_names::kDedicationClass,
     L"Juniper.........",
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,  // fixed single, no minimise or maximise
     0,
