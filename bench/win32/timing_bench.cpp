@@ -30,6 +30,7 @@
 #include "idler/catalogue.h"
 #include "runtime/win32/event_pump.h"
 #include "runtime/win32/timers.h"
+#include "transcript_escape.h"
 
 using namespace tallow;
 
@@ -244,24 +245,6 @@ int Drift(double minutes) {
   return 0;
 }
 
-// The transcript's way of writing a line's bytes, written out again here so
-// that a fault in the room's escaping cannot hide a fault in the posts.
-std::string Escaped(const std::string& bytes) {
-  static const char kHex[] = "0123456789ABCDEF";
-  std::string out;
-  for (const char c : bytes) {
-    const auto b = static_cast<unsigned char>(c);
-    if (b >= 0x20 && b <= 0x7E && b != '\\') {
-      out += c;
-    } else {
-      out += "\\x";
-      out += kHex[b >> 4];
-      out += kHex[b & 15];
-    }
-  }
-  return out;
-}
-
 std::string ReadFrom(const std::wstring& path, LONGLONG offset) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -353,9 +336,11 @@ int Post(const std::wstring& transcript, int count) {
     const size_t tab = record.find('\t'), tab2 = tab == std::string::npos ? tab : record.find('\t', tab + 1);
     if (tab2 != std::string::npos) received.push_back(record.substr(tab2 + 1));
   }
+  // Compared as bytes, so a byte the room wrote down wrongly cannot pass
+  // for one that arrived as it was sent.
   int exactReal = 0, exactBare = 0;
   for (size_t i = 0; i < sent.size() && i < received.size(); ++i)
-    if (received[i] == Escaped(sent[i])) ++(sentBare[i] ? exactBare : exactReal);
+    if (practice::unescape_line(received[i]) == sent[i]) ++(sentBare[i] ? exactBare : exactReal);
   std::string arrived = Grouped(exactReal) + " of " + Grouped(count) + " arrived exact";
   if (received.size() != sent.size())
     arrived += ", " + Grouped(static_cast<double>(received.size())) + " records for " +
