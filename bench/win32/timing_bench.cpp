@@ -24,9 +24,8 @@
 #include <vector>
 
 #include "bridge/ansi_text.h"
-#include "bridge/tallow_idler.h"
 #include "bridge/win32/chat_client.h"
-#include "bridge/win32/shell.h"
+#include "bridge/win32/desktop_platform.h"
 #include "idler/catalogue.h"
 #include "runtime/win32/event_pump.h"
 #include "runtime/win32/timers.h"
@@ -163,14 +162,12 @@ Cost Adverts(Tallow_Idler& module, const win32::PerformanceClock& clock) {
 
 int Pause(int count) {
   MakeBusyWindow();
-  win32::PerformanceClock clock;
-  win32::MessagePump pump;
+  win32::DesktopPlatform desktop;
+  const win32::PerformanceClock& clock = desktop.clock;
+  Tallow_Idler& module = desktop.module;
+  // A second module on the same platform but for the spinning pump.
   SpinningPump spinning;
-  win32::ChatWindows chat;
-  win32::DesktopWindows windows;
-  win32::SystemShell shell;
-  Tallow_Idler module(Platform{clock, pump, chat, windows, shell});
-  Tallow_Idler spinningModule(Platform{clock, spinning, chat, windows, shell});
+  Tallow_Idler spinningModule(Platform{desktop.clock, spinning, desktop.chat, desktop.windows, desktop.shell});
 
   const Cost pause = Adverts(module, clock);
   const Cost spin = Adverts(spinningModule, clock);
@@ -200,12 +197,9 @@ int Pause(int count) {
 }
 
 int Drift(double minutes) {
-  win32::PerformanceClock clock;
-  win32::MessagePump pump;
-  win32::ChatWindows chat;
-  win32::DesktopWindows windows;
-  win32::SystemShell shell;
-  Tallow_Idler module(Platform{clock, pump, chat, windows, shell});
+  win32::DesktopPlatform desktop;
+  const win32::PerformanceClock& clock = desktop.clock;
+  Tallow_Idler& module = desktop.module;
   HWND hwnd = MakeBusyWindow();
 
   // The idle clock's timer, with a report's two pauses at every 60th tick,
@@ -234,7 +228,7 @@ int Drift(double minutes) {
   const double start = clock.Now();
   idleTimer.SetEnabled(true);
   SetTimer(hwnd, 8, 1000, nullptr);
-  while (clock.Now() - start < minutes * 60 + 0.5) pump.PumpEvents(0.25);
+  while (clock.Now() - start < minutes * 60 + 0.5) desktop.pump.PumpEvents(0.25);
   const double elapsed = clock.Now() - start;
   const double idleDrift = std::floor(elapsed) - static_cast<double>(idleTimer.TicksDelivered());
   const double plainDrift = std::floor(elapsed) - static_cast<double>(plainTicks);
