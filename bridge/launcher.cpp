@@ -1,7 +1,6 @@
 #include "bridge/launcher.h"
 
 #include "bridge/ansi_text.h"
-#include "bridge/tallow_idler.h"
 
 namespace tallow {
 namespace {
@@ -13,37 +12,36 @@ const std::string kLookUpFile = "dummy.html";
 
 std::string CutAtNul(const std::string& text) { return text.substr(0, text.find('\0')); }
 
-bool Tallow_Idler::LaunchUrl(const std::wstring& url) {
+bool BrowserLauncher::LaunchUrl(const std::wstring& url) {
   long code = 0;
   const std::wstring browser = LocateBrowser(code);
   if (code <= 32 || browser.empty()) return false;
   // The path goes in as the application name, so spaces in it need no quotes.
-  return platform_.shell.StartProcess(ToWindows1252(browser), " " + ToWindows1252(url));
+  return shell_.StartProcess(ToWindows1252(browser), " " + ToWindows1252(url));
 }
 
-std::wstring Tallow_Idler::LocateBrowser(long& code) {
+std::wstring BrowserLauncher::LocateBrowser(long& code) {
   code = 0;
   const std::wstring folder = TempFolderPath();
   if (folder.empty()) return {};
   const std::string directory = ToWindows1252(folder);
   const std::string file = directory + kLookUpFile;
 
-  Shell& shell = platform_.shell;
-  const Shell::NewFile made = shell.CreateNewFile(file);
+  const Shell::NewFile made = shell_.CreateNewFile(file);
   // A "dummy.html" of the user's is looked up as it stands and left alone;
   // a folder of that name is no use.
   if (made == Shell::NewFile::kFailed) return {};
-  if (made == Shell::NewFile::kExists && !shell.IsFile(file)) return {};
+  if (made == Shell::NewFile::kExists && !shell_.IsFile(file)) return {};
 
   std::string buffer(kExecutableBuffer, ' ');
-  code = shell.LookUpExecutable(kLookUpFile, directory, buffer);
-  if (made == Shell::NewFile::kCreated) shell.RemoveFile(file);
+  code = shell_.LookUpExecutable(kLookUpFile, directory, buffer);
+  if (made == Shell::NewFile::kCreated) shell_.RemoveFile(file);
   return FromWindows1252(CutAtNul(buffer));
 }
 
-std::wstring Tallow_Idler::TempFolderPath() {
+std::wstring BrowserLauncher::TempFolderPath() {
   std::string buffer(kTempPathBuffer, ' ');
-  const unsigned long length = platform_.shell.TempPath(buffer);
+  const unsigned long length = shell_.TempPath(buffer);
   // 0 is a failure; a length that does not fit is the size the path would
   // need, and the buffer then holds no path at all.
   if (length == 0 || length >= buffer.size()) return {};

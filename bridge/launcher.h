@@ -33,4 +33,24 @@ class Shell {
 // Text up to, not including, its first NUL; all of it when it has none.
 std::string CutAtNul(const std::string& text);
 
+// The default browser, found through a throwaway file in the temporary
+// folder; a file of the user's is never touched.
+class BrowserLauncher {
+ public:
+  explicit BrowserLauncher(Shell& shell) : shell_(shell) {}
+
+  // Starts the default browser (the program that opens ".html" files) with
+  // `url`; true when a browser process was started.
+  bool LaunchUrl(const std::wstring& url);
+  // The program that opens ".html" files, and the look-up's result code in
+  // `code` (above 32 when one was found).
+  std::wstring LocateBrowser(long& code);
+  // The user's temporary folder, ending with a backslash; "" when there is
+  // no usable one.
+  std::wstring TempFolderPath();
+
+ private:
+  Shell& shell_;
+};
+
 }  // namespace tallow

@@ -10,7 +10,7 @@ namespace tallow {
 // between the lines of an announcement, and the two window operations.
 class Tallow_Idler {
  public:
-  explicit Tallow_Idler(const Platform& platform) : platform_(platform) {}
+  explicit Tallow_Idler(const Platform& platform) : platform_(platform), launcher_(platform.shell) {}
 
   // Posts one line into the chat room the user has open. Nothing is reported:
   // with no client or no room open the line is silently lost.
@@ -22,18 +22,14 @@ class Tallow_Idler {
   void KeepOnTop(const Form& window);
   void BeginWindowDrag(const Form& window);
 
-  // Starts the default browser (the program that opens ".html" files) with
-  // `url`; true when a browser process was started.
-  bool LaunchUrl(const std::wstring& url);
-  // The program that opens ".html" files, and the look-up's result code in
-  // `code` (above 32 when one was found).
-  std::wstring LocateBrowser(long& code);
-  // The user's temporary folder, ending with a backslash; "" when there is
-  // no usable one.
-  std::wstring TempFolderPath();
+  // The default browser, as BrowserLauncher finds and starts it.
+  bool LaunchUrl(const std::wstring& url) { return launcher_.LaunchUrl(url); }
+  std::wstring LocateBrowser(long& code) { return launcher_.LocateBrowser(code); }
+  std::wstring TempFolderPath() { return launcher_.TempFolderPath(); }
 
  private:
   Platform platform_;
+  BrowserLauncher launcher_;
 };
 
 }  // namespace tallow

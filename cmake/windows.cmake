@@ -1,6 +1,7 @@
 # The Windows programs: the idler itself, the practice room it posts into,
-# and the desktop tests that drive both under Wine. Two builds of the same
-# sources: 64-bit (preset mingw) and 32-bit (preset mingw32).
+# and (with BUILD_TESTING) the tests and benchmarks, the desktop tests
+# driving both under Wine. Two builds of the same sources: 64-bit (preset
+# mingw) and 32-bit (preset mingw32).
 enable_language(RC)
 
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
@@ -20,10 +21,12 @@ else()
   set(TALLOW_SUBSYSTEM_VERSION 5.1)
   set(TALLOW_ARCH_LINK)
   set(TALLOW_WINNT 0x0501)
-  # The -win32 thread flavour has no std::mutex, which GoogleTest's
-  # Notification needs; it gets one without.
-  target_compile_definitions(gtest PUBLIC GTEST_HAS_NOTIFICATION_=1)
-  target_compile_options(gtest PUBLIC -include ${CMAKE_CURRENT_LIST_DIR}/gtest-notification.h)
+  if(BUILD_TESTING)
+    # The -win32 thread flavour has no std::mutex, which GoogleTest's
+    # Notification needs; it gets one without.
+    target_compile_definitions(gtest PUBLIC GTEST_HAS_NOTIFICATION_=1)
+    target_compile_options(gtest PUBLIC -include ${CMAKE_CURRENT_LIST_DIR}/gtest-notification.h)
+  endif()
 endif()
 # Every program of the build (the idler, the practice room, the tests and
 # benchmarks) sees the headers of the oldest Windows the exe is for: a flag,
@@ -91,13 +94,15 @@ add_subdirectory(tools/practice-room)
 set_target_properties(practice-room PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 add_subdirectory(tools/press)
 
-# The PE gate: would the exe start on the oldest Windows it is for?
-add_subdirectory(tests/pe)
+if(BUILD_TESTING)
+  # The PE gate: would the exe start on the oldest Windows it is for?
+  add_subdirectory(tests/pe)
 
-option(TALLOW_DESKTOP_TESTS "Build the desktop tests" ON)
-if(TALLOW_DESKTOP_TESTS)
-  add_subdirectory(tests/desktop)
-  add_subdirectory(bench/win32)
+  option(TALLOW_DESKTOP_TESTS "Build the desktop tests" ON)
+  if(TALLOW_DESKTOP_TESTS)
+    add_subdirectory(tests/desktop)
+    add_subdirectory(bench/win32)
+  endif()
 endif()
 
 include(cmake/release.cmake)

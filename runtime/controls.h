@@ -41,10 +41,6 @@ class Form {
   virtual void Minimize() = 0;
 };
 
-}  // namespace tallow
-
-namespace tallow {
-
 // The runtime's modal message box: the text, one OK button, no icon, the
 // application title as its caption. Returns when the user has closed it.
 class MessageBoxes {

@@ -24,12 +24,12 @@
 #include <vector>
 
 #include "bridge/ansi_text.h"
-#include "bridge/tallow_idler.h"
 #include "bridge/win32/chat_client.h"
-#include "bridge/win32/shell.h"
+#include "bridge/win32/desktop_platform.h"
 #include "idler/catalogue.h"
 #include "runtime/win32/event_pump.h"
 #include "runtime/win32/timers.h"
+#include "transcript_escape.h"
 
 using namespace tallow;
 
@@ -162,14 +162,12 @@ Cost Adverts(Tallow_Idler& module, const win32::PerformanceClock& clock) {
 
 int Pause(int count) {
   MakeBusyWindow();
-  win32::PerformanceClock clock;
-  win32::MessagePump pump;
+  win32::DesktopPlatform desktop;
+  const win32::PerformanceClock& clock = desktop.clock;
+  Tallow_Idler& module = desktop.module;
+  // A second module on the same platform but for the spinning pump.
   SpinningPump spinning;
-  win32::ChatWindows chat;
-  win32::DesktopWindows windows;
-  win32::SystemShell shell;
-  Tallow_Idler module(Platform{clock, pump, chat, windows, shell});
-  Tallow_Idler spinningModule(Platform{clock, spinning, chat, windows, shell});
+  Tallow_Idler spinningModule(Platform{desktop.clock, spinning, desktop.chat, desktop.windows, desktop.shell});
 
   const Cost pause = Adverts(module, clock);
   const Cost spin = Adverts(spinningModule, clock);
@@ -199,12 +197,9 @@ int Pause(int count) {
 }
 
 int Drift(double minutes) {
-  win32::PerformanceClock clock;
-  win32::MessagePump pump;
-  win32::ChatWindows chat;
-  win32::DesktopWindows windows;
-  win32::SystemShell shell;
-  Tallow_Idler module(Platform{clock, pump, chat, windows, shell});
+  win32::DesktopPlatform desktop;
+  const win32::PerformanceClock& clock = desktop.clock;
+  Tallow_Idler& module = desktop.module;
   HWND hwnd = MakeBusyWindow();
 
   // The idle clock's timer, with a report's two pauses at every 60th tick,
@@ -233,7 +228,7 @@ int Drift(double minutes) {
   const double start = clock.Now();
   idleTimer.SetEnabled(true);
   SetTimer(hwnd, 8, 1000, nullptr);
-  while (clock.Now() - start < minutes * 60 + 0.5) pump.PumpEvents(0.25);
+  while (clock.Now() - start < minutes * 60 + 0.5) desktop.pump.PumpEvents(0.25);
   const double elapsed = clock.Now() - start;
   const double idleDrift = std::floor(elapsed) - static_cast<double>(idleTimer.TicksDelivered());
   const double plainDrift = std::floor(elapsed) - static_cast<double>(plainTicks);
@@ -242,24 +237,6 @@ int Drift(double minutes) {
               minutes, idleDrift, static_cast<unsigned long long>(idleTimer.TicksDelivered()), elapsed, plainDrift,
               plainTicks);
   return 0;
-}
-
-// The transcript's way of writing a line's bytes, written out again here so
-// that a fault in the room's escaping cannot hide a fault in the posts.
-std::string Escaped(const std::string& bytes) {
-  static const char kHex[] = "0123456789ABCDEF";
-  std::string out;
-  for (const char c : bytes) {
-    const auto b = static_cast<unsigned char>(c);
-    if (b >= 0x20 && b <= 0x7E && b != '\\') {
-      out += c;
-    } else {
-      out += "\\x";
-      out += kHex[b >> 4];
-      out += kHex[b & 15];
-    }
-  }
-  return out;
 }
 
 std::string ReadFrom(const std::wstring& path, LONGLONG offset) {
@@ -353,9 +330,11 @@ int Post(const std::wstring& transcript, int count) {
     const size_t tab = record.find('\t'), tab2 = tab == std::string::npos ? tab : record.find('\t', tab + 1);
     if (tab2 != std::string::npos) received.push_back(record.substr(tab2 + 1));
   }
+  // Compared as bytes, so a byte the room wrote down wrongly cannot pass
+  // for one that arrived as it was sent.
   int exactReal = 0, exactBare = 0;
   for (size_t i = 0; i < sent.size() && i < received.size(); ++i)
-    if (received[i] == Escaped(sent[i])) ++(sentBare[i] ? exactBare : exactReal);
+    if (practice::unescape_line(received[i]) == sent[i]) ++(sentBare[i] ? exactBare : exactReal);
   std::string arrived = Grouped(exactReal) + " of " + Grouped(count) + " arrived exact";
   if (received.size() != sent.size())
     arrived += ", " + Grouped(static_cast<double>(received.size())) + " records for " +

@@ -1,11 +1,8 @@
 #include <windows.h>
 
-#include "bridge/tallow_idler.h"
-#include "bridge/win32/chat_client.h"
-#include "bridge/win32/shell.h"
+#include "bridge/win32/desktop_platform.h"
 #include "idler/win32/form1_window.h"
 #include "runtime/win32/app.h"
-#include "runtime/win32/event_pump.h"
 #include "runtime/win32/message_box.h"
 #include "runtime/win32/system_dlls.h"
 #include "windows/win32/secondary_windows.h"
@@ -22,19 +19,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   tallow::win32::RegisterCommonControls();
 
   using namespace tallow;
-  win32::PerformanceClock clock;
-  win32::MessagePump pump;
-  win32::ChatWindows chat;
-  win32::DesktopWindows windows;
-  win32::SystemShell shell;
-  Tallow_Idler module(Platform{clock, pump, chat, windows, shell});
+  win32::DesktopPlatform desktop;
 
   // One object per window for the whole run; a window comes and goes.
   win32::Form2Window form2;
-  win32::Form3Window form3(module);
+  win32::Form3Window form3(desktop.module);
   win32::WindowMessageBoxes boxes;
-  win32::Form1Window form1(module, clock, form2, form3, boxes);
+  win32::Form1Window form1(desktop.module, desktop.clock, form2, form3, boxes);
   boxes.SetOwner(&form1);
   form1.Show();
-  return pump.Run();
+  return desktop.pump.Run();
 }

@@ -21,15 +21,6 @@ int CALLBACK MarkFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found)
   *reinterpret_cast<bool*>(found) = true;
   return 0;  // one is enough
 }
-}  // namespace
-
-void WindowOpened() { ++g_openWindows; }
-
-void WindowClosed() {
-  if (--g_openWindows == 0) PostQuitMessage(0);
-}
-
-int Twips(int twips) { return MulDiv(twips, ScreenDpi(), 1440); }
 
 bool FontInstalled(const wchar_t* face) {
   LOGFONTW query{};
@@ -41,6 +32,15 @@ bool FontInstalled(const wchar_t* face) {
   ReleaseDC(nullptr, screen);
   return found;
 }
+}  // namespace
+
+void WindowOpened() { ++g_openWindows; }
+
+void WindowClosed() {
+  if (--g_openWindows == 0) PostQuitMessage(0);
+}
+
+int Twips(int twips) { return MulDiv(twips, ScreenDpi(), 1440); }
 
 HFONT MakeFont(std::initializer_list<const wchar_t*> faces, double points, int weight) {
   const wchar_t* face = *faces.begin();

@@ -13,7 +13,6 @@ class FormTimer : public TimerDriver {
  public:
   FormTimer(const Clock& clock, UINT_PTR id, double intervalSeconds, Delivery delivery,
             std::function<void()> onTick);
-  UINT_PTR id() const { return id_; }
   // The form's window comes and goes; without one the timer is off.
   void Attach(HWND owner);
   void Detach();

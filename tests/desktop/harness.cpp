@@ -123,27 +123,6 @@ std::int64_t now_ms() {
     return (c / f) * 1000 + (c % f) * 1000 / f;
 }
 
-std::string unescape(std::string_view s) {
-    auto hex = [](char c) -> int {
-        if (c >= '0' && c <= '9') return c - '0';
-        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-        return -1;
-    };
-    std::string out;
-    out.reserve(s.size());
-    for (size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '\\' && i + 3 < s.size() && s[i + 1] == 'x' && hex(s[i + 2]) >= 0 &&
-            hex(s[i + 3]) >= 0) {
-            out += static_cast<char>(hex(s[i + 2]) * 16 + hex(s[i + 3]));
-            i += 3;
-        } else {
-            out += s[i];
-        }
-    }
-    return out;
-}
-
 std::vector<Record> parse_transcript(std::string_view text) {
     std::vector<Record> out;
     size_t pos = 0;
@@ -158,25 +137,9 @@ std::vector<Record> parse_transcript(std::string_view text) {
         if (t2 == std::string_view::npos) continue;
         Record r;
         r.ms = std::strtoll(std::string(line.substr(0, t1)).c_str(), nullptr, 10);
-        r.room = unescape(line.substr(t1 + 1, t2 - t1 - 1));
-        r.line = unescape(line.substr(t2 + 1));
+        r.room = practice::unescape_line(line.substr(t1 + 1, t2 - t1 - 1));
+        r.line = practice::unescape_line(line.substr(t2 + 1));
         out.push_back(std::move(r));
-    }
-    return out;
-}
-
-std::string printable(std::string_view bytes) {
-    static const char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    for (char ch : bytes) {
-        unsigned char b = static_cast<unsigned char>(ch);
-        if (b >= 0x20 && b <= 0x7E && b != '\\') {
-            out += ch;
-        } else {
-            out += "\\x";
-            out += kHex[b >> 4];
-            out += kHex[b & 0x0F];
-        }
     }
     return out;
 }

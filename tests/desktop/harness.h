@@ -24,6 +24,8 @@
 #include <string_view>
 #include <vector>
 
+#include "transcript_escape.h"
+
 namespace desktop {
 
 // The idler's window classes and its main window's control ids (kStart,
@@ -41,14 +43,11 @@ struct Record {
 // QueryPerformanceCounter in ms, the clock the transcript's records use.
 std::int64_t now_ms();
 
-// "\xHH" back to the byte; everything else as it is.
-std::string unescape(std::string_view escaped);
-
 // Complete records only: a last line without its newline is still being written.
 std::vector<Record> parse_transcript(std::string_view text);
 
 // Escapes bytes the way the transcript does, for readable failure messages.
-std::string printable(std::string_view bytes);
+inline std::string printable(std::string_view bytes) { return practice::escape_line(bytes); }
 
 // The record holds exactly `bytes`, posted into `room`.
 void expect_line(const Record& r, const std::string& bytes, const std::string& room = "Room 1");

@@ -9,8 +9,6 @@
 #include <set>
 #include <vector>
 
-#include "bridge/tallow_idler.h"
-
 namespace tallow {
 namespace {
 
@@ -84,27 +82,16 @@ class FakeShell : public Shell {
   std::vector<std::string> log;
 };
 
-// The rest of the platform, which a launch never touches.
-struct Idle : Clock, EventPump, ChatClient, WindowManager {
-  double Now() const override { return 0; }
-  void PumpEvents(double) override {}
-  bool QuitRequested() const override { return false; }
-  void PostLine(const std::string&) override {}
-  void MakeTopmost(WindowHandle) override {}
-  void BeginMove(WindowHandle) override {}
-};
-
 class Launch : public ::testing::Test {
  protected:
   FakeShell shell;
-  Idle idle;
-  Tallow_Idler module{Platform{idle, idle, idle, idle, shell}};
+  BrowserLauncher launcher{shell};
   const std::string dummy = shell.tempPath + "dummy.html";
 };
 
 TEST_F(Launch, StartsTheHtmlProgramWithASpaceAndTheAddress) {
   // "ë" and "é" cross as their Windows-1252 bytes, both ways.
-  EXPECT_TRUE(module.LaunchUrl(L"http://example.com/caf\u00E9?a=1&b=2"));
+  EXPECT_TRUE(launcher.LaunchUrl(L"http://example.com/caf\u00E9?a=1&b=2"));
   EXPECT_THAT(shell.log,
               ElementsAre("TempPath(256 spaces)",  //
                           "CreateNewFile(C:\\Users\\Zo\xEB\\Temp\\dummy.html)",
@@ -116,9 +103,9 @@ TEST_F(Launch, StartsTheHtmlProgramWithASpaceAndTheAddress) {
 }
 
 TEST_F(Launch, LocateBrowserGivesTheProgramAndTheCode) {
-  EXPECT_EQ(module.TempFolderPath(), L"C:\\Users\\Zo\u00EB\\Temp\\");
+  EXPECT_EQ(launcher.TempFolderPath(), L"C:\\Users\\Zo\u00EB\\Temp\\");
   long code = 0;
-  EXPECT_EQ(module.LocateBrowser(code), L"C:\\Program Files\\Web Browser\\browser.exe");
+  EXPECT_EQ(launcher.LocateBrowser(code), L"C:\\Program Files\\Web Browser\\browser.exe");
   EXPECT_EQ(code, 42);
   EXPECT_THAT(shell.files, IsEmpty());
 }
@@ -128,26 +115,26 @@ TEST_F(Launch, OnlyACodeAbove32CountsAsFound) {
     SCOPED_TRACE("code " + std::to_string(code));
     shell.log.clear();
     shell.lookUpCode = code;
-    EXPECT_EQ(module.LaunchUrl(L"http://example.com/"), code > 32);
+    EXPECT_EQ(launcher.LaunchUrl(L"http://example.com/"), code > 32);
     EXPECT_EQ(shell.log.back().rfind("StartProcess(", 0) == 0, code > 32);
     // The file it made goes whatever the look-up gave.
     EXPECT_THAT(shell.files, IsEmpty());
   }
   shell.lookUpCode = 42;
   shell.browser = "";
-  EXPECT_FALSE(module.LaunchUrl(L"http://example.com/"));
+  EXPECT_FALSE(launcher.LaunchUrl(L"http://example.com/"));
   EXPECT_EQ(shell.log.back(), "RemoveFile(" + dummy + ")");
 }
 
 TEST_F(Launch, AStartThatFailsReturnsFalse) {
   shell.startSucceeds = false;
-  EXPECT_FALSE(module.LaunchUrl(L"http://example.com/"));
+  EXPECT_FALSE(launcher.LaunchUrl(L"http://example.com/"));
   EXPECT_THAT(shell.files, IsEmpty());
 }
 
 TEST_F(Launch, AUsersOwnDummyHtmlIsLookedUpButNeverRemoved) {
   shell.files.insert(dummy);
-  EXPECT_TRUE(module.LaunchUrl(L"http://example.com/"));
+  EXPECT_TRUE(launcher.LaunchUrl(L"http://example.com/"));
   EXPECT_THAT(shell.log, ElementsAre("TempPath(256 spaces)", "CreateNewFile(" + dummy + ")",
                                      "IsFile(" + dummy + ")",
                                      "LookUpExecutable(dummy.html, " + shell.tempPath + ", 260 spaces)",
@@ -156,7 +143,7 @@ TEST_F(Launch, AUsersOwnDummyHtmlIsLookedUpButNeverRemoved) {
   // Nor when nothing is found, nor in a folder we cannot write to.
   shell.lookUpCode = 31;
   shell.writableFolders.clear();
-  EXPECT_FALSE(module.LaunchUrl(L"http://example.com/"));
+  EXPECT_FALSE(launcher.LaunchUrl(L"http://example.com/"));
   EXPECT_THAT(shell.files, ElementsAre(dummy));
   for (const std::string& call : shell.log) EXPECT_EQ(call.rfind("RemoveFile(", 0), std::string::npos);
 }
@@ -186,9 +173,9 @@ TEST_F(Launch, AnUnusableTempFolderStartsNothingAndLeavesNoFile) {
     shell.writableFolders = {"C:\\"};
     if (c.writable) shell.writableFolders.insert(c.path);
     if (c.folderNamedDummy) shell.folders.insert(c.path + "dummy.html");
-    Tallow_Idler module{Platform{idle, idle, idle, idle, shell}};
+    BrowserLauncher launcher{shell};
 
-    EXPECT_FALSE(module.LaunchUrl(L"http://example.com/"));
+    EXPECT_FALSE(launcher.LaunchUrl(L"http://example.com/"));
     EXPECT_THAT(shell.files, IsEmpty());
     for (const std::string& call : shell.log) {
       EXPECT_EQ(call.rfind("LookUpExecutable(", 0), std::string::npos);
@@ -199,7 +186,7 @@ TEST_F(Launch, AnUnusableTempFolderStartsNothingAndLeavesNoFile) {
 
 TEST_F(Launch, ATempPathThatJustFitsIsUsed) {
   shell.tempPath = "C:\\" + std::string(251, 'x') + "\\";  // 255 bytes and the NUL
-  EXPECT_EQ(module.TempFolderPath(), std::wstring(shell.tempPath.begin(), shell.tempPath.end()));
+  EXPECT_EQ(launcher.TempFolderPath(), std::wstring(shell.tempPath.begin(), shell.tempPath.end()));
 }
 
 }  // namespace

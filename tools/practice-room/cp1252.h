@@ -1,5 +1,8 @@
 // Windows-1252 <-> UTF-16, done here instead of through the system code
 // page so the room behaves the same whatever locale Windows (or Wine) runs in.
+// Its own table rather than the idler's (bridge/ansi_text): the room stands in
+// for the chat client, so a fault in the idler's table must not be matched by
+// the same fault here.
 #pragma once
 
 #include <string>

@@ -1,5 +1,6 @@
 // Transcript records: the text format only, no file or clock access, so a
-// test can check it without a running room.
+// test can check it without a running room. A line's bytes are escaped as
+// transcript_escape.h writes them.
 #pragma once
 
 #include <cstdint>
@@ -7,10 +8,6 @@
 #include <string_view>
 
 namespace practice {
-
-// Printable ASCII stays as is, except '\' which becomes \x5C so the field can
-// be decoded without ambiguity; every other byte becomes \xHH (uppercase).
-std::string escape_line(std::string_view bytes);
 
 // counter*1000/frequency without overflowing 64 bits for large counters.
 std::int64_t counter_to_ms(std::int64_t counter, std::int64_t frequency);

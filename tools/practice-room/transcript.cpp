@@ -1,6 +1,7 @@
 #include "transcript.h"
 
 #include "record.h"
+#include "transcript_escape.h"
 
 #include <windows.h>
 
