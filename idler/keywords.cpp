@@ -25,7 +25,6 @@ const std::wstring kKeywordDedication = L"Juniper";
 const std::wstring kKeywordInfo = L"Info";
 const std::wstring kKeywordScreenNames = L"Screennames";
 const std::wstring kKeywordAuthor = L"MoRdAnT";
-const std::wstring kReasonResetText = L"Reason Idle.........";
 
 std::wstring InfoBoxText() {
   return JoinLines({L"Info on Tallow Divod....", L"OS : Windows XP", L"AOL : 8.0 - 9.0",

@@ -1,5 +1,6 @@
 #include "idler/win32/form1_window.h"
 
+#include "idler/keywords.h"
 #include "idler/win32/shared_names.h"
 #include "resources/resource_ids.h"
 #include "runtime/win32/app.h"
@@ -32,7 +33,7 @@ constexpr DWORD kLabel = SS_LEFT | SS_NOTIFY;  // SS_NOTIFY: a press on a label 
 // In tab order, which is also creation order. Frame1's labels are placed
 // relative to the frame.
 const ControlLayout kControls[] = {
-    {kReasonBox, L"EDIT", L"Reason Idle.........", 480, 3360, 1935, 285, ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE},
+    {kReasonBox, L"EDIT", kReasonResetText, 480, 3360, 1935, 285, ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE},
     {kStart, L"BUTTON", L"Start", 0, 0, 495, 255, kButton},
     {kStop, L"BUTTON", L"Stop", 480, 0, 495, 255, kButton},
     {kAdv, L"BUTTON", L"Adv.", 960, 0, 495, 255, kButton},
