@@ -56,11 +56,12 @@ int main(int argc, char** argv) {
     if (std::fabs(drift) > std::fabs(worst)) worst = drift;
   }
   const double elapsed = s.desk.Now() - started;
-  std::printf("| idle clock drift, simulated %.0f h, timer events 0\u201316 ms late, a report every minute | %.0f s "
-              "(clock %s s for %s s elapsed, worst hourly reading %.0f s, %s lines posted) | a counter "
-              "re-armed 1 s after each event it handled, as late: %.0f s (%s counts) |\n",
-              hours, std::floor(elapsed) - ClockSeconds(s), Grouped(ClockSeconds(s)).c_str(),
-              Grouped(std::floor(elapsed)).c_str(), worst, Grouped(static_cast<double>(s.desk.posted.size())).c_str(),
-              std::floor(elapsed) - static_cast<double>(counted), Grouped(static_cast<double>(counted)).c_str());
+  std::printf(
+      "| idle clock drift, simulated %.0f h, timer events 0\u201316 ms late, a report every minute | %.0f s "
+      "(clock %s s for %s s elapsed, worst hourly reading %.0f s, %s lines posted) | a counter "
+      "re-armed 1 s after each event it handled, as late: %.0f s (%s counts) |\n",
+      hours, std::floor(elapsed) - ClockSeconds(s), Grouped(ClockSeconds(s)).c_str(),
+      Grouped(std::floor(elapsed)).c_str(), worst, Grouped(static_cast<double>(s.desk.posted.size())).c_str(),
+      std::floor(elapsed) - static_cast<double>(counted), Grouped(static_cast<double>(counted)).c_str());
   return 0;
 }

@@ -23,8 +23,7 @@ class Shell {
   virtual bool RemoveFile(const std::string& path) = 0;
   // FindExecutableA(file, directory, buffer); returns its result code.
   // `buffer` must hold at least 260 bytes, as FindExecutableA assumes.
-  virtual long LookUpExecutable(const std::string& file, const std::string& directory,
-                                std::string& buffer) = 0;
+  virtual long LookUpExecutable(const std::string& file, const std::string& directory, std::string& buffer) = 0;
   // CreateProcessA(application, commandLine, ...) shown normally, not
   // waited for, both handles closed; true when a process was started.
   virtual bool StartProcess(const std::string& application, const std::string& commandLine) = 0;

@@ -4,9 +4,7 @@
 
 namespace tallow {
 
-void Tallow_Idler::PostChatLine(const std::wstring& line) {
-  platform_.chat.PostLine(ToWindows1252(line));
-}
+void Tallow_Idler::PostChatLine(const std::wstring& line) { platform_.chat.PostLine(ToWindows1252(line)); }
 
 void Tallow_Idler::WaitSeconds(double seconds) {
   const double start = platform_.clock.Now();
@@ -18,12 +16,8 @@ void Tallow_Idler::WaitSeconds(double seconds) {
   }
 }
 
-void Tallow_Idler::KeepOnTop(const Form& window) {
-  platform_.windows.MakeTopmost(window.Handle());
-}
+void Tallow_Idler::KeepOnTop(const Form& window) { platform_.windows.MakeTopmost(window.Handle()); }
 
-void Tallow_Idler::BeginWindowDrag(const Form& window) {
-  platform_.windows.BeginMove(window.Handle());
-}
+void Tallow_Idler::BeginWindowDrag(const Form& window) { platform_.windows.BeginMove(window.Handle()); }
 
 }  // namespace tallow

@@ -18,8 +18,7 @@ const std::wstring LineUnloaded = kGreen + L"TALLOW Ziz3a " + kDots + L" <i>UnL0
 const std::wstring LineStarted = kGreen + L"TALLOW Ziz3a " + kDots + L" <i>Started</font>";
 const std::wstring LineStopped = kGreen + L"TALLOW Ziz3a " + kDots + L" <i>Stopped</font>";
 const std::wstring LineBanner = kGreen + L"TALLOW Ziz3a " + kDots + L"</font>";
-const std::wstring LineCredit =
-    kSmall + L"<font color=#666666><s>\u00B7kR3aTeD b\u00CE MoRdAnT\u00B7</font>";
+const std::wstring LineCredit = kSmall + L"<font color=#666666><s>\u00B7kR3aTeD b\u00CE MoRdAnT\u00B7</font>";
 const std::wstring LineTeam =
     kSmall + L"<font color=#000000><i><u>-\u00B7\u00B7\u00B7\u00B7 gLoAmInG iNc. \u00B7\u00B7\u00B7\u00B7-</font>";
 

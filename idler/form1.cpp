@@ -8,7 +8,7 @@ namespace tallow {
 namespace {
 constexpr double kLineGap = 0.7;  // seconds between two lines of one announcement
 const std::wstring kMakersPage = L"http://www.gloaming-inc.example/tallow-divod/";
-}
+}  // namespace
 
 bool Form1::Pause() {
   module_.WaitSeconds(kLineGap);

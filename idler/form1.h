@@ -8,15 +8,15 @@ namespace tallow {
 // The main window's controls that its handlers read and switch.
 struct Form1Controls {
   Form& form;
-  Control& Text1;    // the reason box
-  Control& Label2;   // hours of the idle clock
-  Control& Label3;   // minutes
-  Control& Label4;   // seconds
+  Control& Text1;     // the reason box
+  Control& Label2;    // hours of the idle clock
+  Control& Label3;    // minutes
+  Control& Label4;    // seconds
   Control& Command1;  // Start
   Control& Command2;  // Stop
-  Timer& Timer1;     // the one-second tick
-  Form& Form2;       // the About window
-  Form& Form3;       // the dedication window
+  Timer& Timer1;      // the one-second tick
+  Form& Form2;        // the About window
+  Form& Form3;        // the dedication window
   MessageBoxes& boxes;
 };
 

@@ -4,9 +4,7 @@
 
 namespace tallow {
 
-void StepCounter(Control& label) {
-  label.SetText(NumberToText(TextToNumber(label.Text()) + 1));
-}
+void StepCounter(Control& label) { label.SetText(NumberToText(TextToNumber(label.Text()) + 1)); }
 
 bool ReadsSixty(const Control& label) { return label.Text() == L"60"; }
 

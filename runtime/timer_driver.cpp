@@ -5,8 +5,7 @@
 
 namespace tallow {
 
-TimerDriver::TimerDriver(const Clock& clock, double intervalSeconds, Delivery delivery,
-                         std::function<void()> onTick)
+TimerDriver::TimerDriver(const Clock& clock, double intervalSeconds, Delivery delivery, std::function<void()> onTick)
     : clock_(clock), interval_(intervalSeconds), delivery_(delivery), onTick_(std::move(onTick)) {}
 
 void TimerDriver::SetEnabled(bool enabled) {
@@ -20,8 +19,7 @@ void TimerDriver::SetEnabled(bool enabled) {
 }
 
 double TimerDriver::NextDue() const {
-  if (!enabled_ || (delivery_ == Delivery::kEveryTick && running_ > 0))
-    return std::numeric_limits<double>::infinity();
+  if (!enabled_ || (delivery_ == Delivery::kEveryTick && running_ > 0)) return std::numeric_limits<double>::infinity();
   return DueTime(scheduled_ + 1);
 }
 

@@ -25,8 +25,7 @@ class TimerDriver : public Timer {
     kReentrant,
   };
 
-  TimerDriver(const Clock& clock, double intervalSeconds, Delivery delivery,
-              std::function<void()> onTick);
+  TimerDriver(const Clock& clock, double intervalSeconds, Delivery delivery, std::function<void()> onTick);
 
   bool Enabled() const override { return enabled_; }
   // Switching on a timer that is already on changes nothing.

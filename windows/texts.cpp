@@ -11,8 +11,11 @@ std::wstring AboutCreditText() {
 std::wstring AboutKeywordHint() {
   // The long runs of blanks push each sentence onto a line of its own in the
   // label's width.
-  return L"P.S" + std::wstring(78, L' ') + L"You can type the following into the " L"\"reason idle\"" +
-         L" box to see some extras(do it without quotes" L"\"\") " +
+  return L"P.S" + std::wstring(78, L' ') +
+         L"You can type the following into the "
+         L"\"reason idle\"" +
+         L" box to see some extras(do it without quotes"
+         L"\"\") " +
          L"\"Juniper\", \"Info\", \"MoRdAnT\", \"Screennames\"" + std::wstring(36, L' ') +
          L"Those are case sensitive, so use capitals in the right places!!!!";
 }

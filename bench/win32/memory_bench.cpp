@@ -33,7 +33,8 @@ size_t Records(const std::wstring& transcript) {
   size_t lines = 0;
   char buffer[65536];
   DWORD got = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) lines += std::count(buffer, buffer + got, '\n');
+  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+    lines += std::count(buffer, buffer + got, '\n');
   CloseHandle(file);
   return lines;
 }
@@ -123,8 +124,7 @@ const char* IdlerSession(Watched& idler, const std::wstring& transcript, size_t 
   if (!idler.WaitFor(posted(6), 10000)) return "Adv.";
   Press(form, kAbout);
   HWND about = nullptr;
-  if (!idler.WaitFor([&] { return (about = WindowOf(idler.Pid(), kAboutClass)) != nullptr; }, 10000))
-    return "About";
+  if (!idler.WaitFor([&] { return (about = WindowOf(idler.Pid(), kAboutClass)) != nullptr; }, 10000)) return "About";
   idler.Idle(1000);
   PostMessageW(about, WM_CLOSE, 0, 0);
   if (!idler.WaitFor([&] { return !IsWindow(about); }, 10000)) return "closing About";
@@ -175,12 +175,12 @@ int wmain(int argc, wchar_t** argv) {
     plainPeak = plain.Peak();
   }
 
-  std::printf("| peak working set of the idler through a session of %.1f s beside the practice room (load, Start, 3 s idling, "
-              "Adv., About, Exit) | %s%s%s | plain window program, up as long: %s%s; ratio %.1f\u00D7, the idler %s more |\n",
-              session, idlerPeak ? Megabytes(idlerPeak).c_str() : "not read",
-              failed ? "; the session stopped at: " : "", failed ? failed : "",
-              plainPeak ? Megabytes(plainPeak).c_str() : "not read", plainRan ? "" : " (did not close)",
-              plainPeak ? static_cast<double>(idlerPeak) / static_cast<double>(plainPeak) : 0.0,
-              Megabytes(idlerPeak > plainPeak ? idlerPeak - plainPeak : 0).c_str());
+  std::printf(
+      "| peak working set of the idler through a session of %.1f s beside the practice room (load, Start, 3 s idling, "
+      "Adv., About, Exit) | %s%s%s | plain window program, up as long: %s%s; ratio %.1f\u00D7, the idler %s more |\n",
+      session, idlerPeak ? Megabytes(idlerPeak).c_str() : "not read", failed ? "; the session stopped at: " : "",
+      failed ? failed : "", plainPeak ? Megabytes(plainPeak).c_str() : "not read", plainRan ? "" : " (did not close)",
+      plainPeak ? static_cast<double>(idlerPeak) / static_cast<double>(plainPeak) : 0.0,
+      Megabytes(idlerPeak > plainPeak ? idlerPeak - plainPeak : 0).c_str());
   return !failed && plainRan ? 0 : 1;
 }

@@ -56,8 +56,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
   wc.lpszClassName = L"TallowBench.PlainWindow";
   if (!RegisterClassW(&wc)) return 1;
   // The idler's main window is 211 x 248.
-  HWND hwnd = CreateWindowExW(0, wc.lpszClassName, L"Plain window", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                              CW_USEDEFAULT, 211, 248, nullptr, nullptr, instance, nullptr);
+  HWND hwnd = CreateWindowExW(0, wc.lpszClassName, L"Plain window", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                              211, 248, nullptr, nullptr, instance, nullptr);
   if (!hwnd) return 1;
   ShowWindow(hwnd, SW_SHOW);
   UpdateWindow(hwnd);

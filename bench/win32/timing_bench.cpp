@@ -172,11 +172,12 @@ int Pause(int count) {
   const Cost pause = Adverts(module, clock);
   const Cost spin = Adverts(spinningModule, clock);
   const double ours = pause.thread + std::max(0.0, pause.server), spun = spin.thread + std::max(0.0, spin.server);
-  std::printf("| CPU of one Adv. announcement (two 0.7 s pauses), thread + Wine server, mean of 5 | %s ms (thread %.1f + "
-              "server %.1f) in %.3f s | busy-spinning pause: %s ms (thread %s + server %s) in %.3f s; ratio %.1f%% |\n",
-              Grouped(ours * 1e3).c_str(), pause.thread * 1e3, pause.server * 1e3, pause.wall,
-              Grouped(spun * 1e3).c_str(), Grouped(spin.thread * 1e3).c_str(), Grouped(spin.server * 1e3).c_str(),
-              spin.wall, spun > 0 ? 100 * ours / spun : 0.0);
+  std::printf(
+      "| CPU of one Adv. announcement (two 0.7 s pauses), thread + Wine server, mean of 5 | %s ms (thread %.1f + "
+      "server %.1f) in %.3f s | busy-spinning pause: %s ms (thread %s + server %s) in %.3f s; ratio %.1f%% |\n",
+      Grouped(ours * 1e3).c_str(), pause.thread * 1e3, pause.server * 1e3, pause.wall, Grouped(spun * 1e3).c_str(),
+      Grouped(spin.thread * 1e3).c_str(), Grouped(spin.server * 1e3).c_str(), spin.wall,
+      spun > 0 ? 100 * ours / spun : 0.0);
 
   // Taken in turns, so both see the same machine at the same time.
   std::vector<double> late, slept;
@@ -190,9 +191,10 @@ int Pause(int count) {
   }
   std::sort(late.begin(), late.end());
   std::sort(slept.begin(), slept.end());
-  std::printf("| lateness of `WaitSeconds(0.7)`, %d pauses | median %.2f ms, max %.2f ms | plain `Sleep(700)`, %d "
-              "times in turn with them: median %.2f ms, max %.2f ms |\n",
-              count, Percentile(late, 0.5), late.back(), count, Percentile(slept, 0.5), slept.back());
+  std::printf(
+      "| lateness of `WaitSeconds(0.7)`, %d pauses | median %.2f ms, max %.2f ms | plain `Sleep(700)`, %d "
+      "times in turn with them: median %.2f ms, max %.2f ms |\n",
+      count, Percentile(late, 0.5), late.back(), count, Percentile(slept, 0.5), slept.back());
   return 0;
 }
 
@@ -216,10 +218,11 @@ int Drift(double minutes) {
   });
   idleTimer.Attach(hwnd);
   SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
-    auto* handler = reinterpret_cast<std::function<void(WPARAM)>*>(GetWindowLongPtrW(h, GWLP_USERDATA));
-    if (m == WM_TIMER && handler) (*handler)(w);
-    return DefWindowProcW(h, m, w, l);
-  }));
+                      auto* handler =
+                          reinterpret_cast<std::function<void(WPARAM)>*>(GetWindowLongPtrW(h, GWLP_USERDATA));
+                      if (m == WM_TIMER && handler) (*handler)(w);
+                      return DefWindowProcW(h, m, w, l);
+                    }));
   std::function<void(WPARAM)> onTimer = [&](WPARAM id) {
     if (id == 7) idleTimer.Service();
     if (id == 8) ++plainTicks;
@@ -232,16 +235,16 @@ int Drift(double minutes) {
   const double elapsed = clock.Now() - start;
   const double idleDrift = std::floor(elapsed) - static_cast<double>(idleTimer.TicksDelivered());
   const double plainDrift = std::floor(elapsed) - static_cast<double>(plainTicks);
-  std::printf("| idle clock drift, %g real minutes under Wine, a report every minute | %.0f s (%llu ticks in %.1f s) | "
-              "plain 1000 ms `SetTimer` timer: %.0f s (%ld ticks) |\n",
-              minutes, idleDrift, static_cast<unsigned long long>(idleTimer.TicksDelivered()), elapsed, plainDrift,
-              plainTicks);
+  std::printf(
+      "| idle clock drift, %g real minutes under Wine, a report every minute | %.0f s (%llu ticks in %.1f s) | "
+      "plain 1000 ms `SetTimer` timer: %.0f s (%ld ticks) |\n",
+      minutes, idleDrift, static_cast<unsigned long long>(idleTimer.TicksDelivered()), elapsed, plainDrift, plainTicks);
   return 0;
 }
 
 std::string ReadFrom(const std::wstring& path, LONGLONG offset) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return {};
   LARGE_INTEGER at;
   at.QuadPart = offset;
@@ -263,8 +266,8 @@ LONGLONG FileSize(const std::wstring& path) {
 std::string Spread(std::vector<double> ms) {
   std::sort(ms.begin(), ms.end());
   char text[128];
-  std::snprintf(text, sizeof text, "median %.3f ms, p90 %.3f ms, max %.3f ms", Percentile(ms, 0.5),
-                Percentile(ms, 0.9), ms.back());
+  std::snprintf(text, sizeof text, "median %.3f ms, p90 %.3f ms, max %.3f ms", Percentile(ms, 0.5), Percentile(ms, 0.9),
+                ms.back());
   return text;
 }
 
@@ -273,10 +276,10 @@ std::string Spread(std::vector<double> ms) {
 // found once, no timeouts. Taken in turns, the first of each pair
 // alternating, so the room's growing history weighs on both alike.
 int Post(const std::wstring& transcript, int count) {
-  HWND input = FindWindowExA(
-      FindWindowExA(FindWindowExA(FindWindowA("AOL Frame25", nullptr), nullptr, "MDIClient", nullptr), nullptr,
-                    "AOL Child", nullptr),
-      nullptr, "RICHCNTL", nullptr);
+  HWND input =
+      FindWindowExA(FindWindowExA(FindWindowExA(FindWindowA("AOL Frame25", nullptr), nullptr, "MDIClient", nullptr),
+                                  nullptr, "AOL Child", nullptr),
+                    nullptr, "RICHCNTL", nullptr);
   if (!input || count < 1) {
     std::printf("| one post into the practice room | not measured: no practice room running | |\n");
     return 1;
@@ -344,13 +347,14 @@ int Post(const std::wstring& transcript, int count) {
   std::sort(bare.begin(), bare.end());
   std::sort(ping.begin(), ping.end());
   const double ratio = Percentile(real, 0.5) / Percentile(bare, 0.5);
-  std::printf("| one post into the practice room, `ChatWindows::PostLine` (window search, `SendMessageTimeoutA`), "
-              "%s posts | %s; %s in the transcript | bare post (`SendMessageA` `WM_SETTEXT` + `WM_CHAR` 13 to the "
-              "input found once), as many in turn: %s; %s of %s exact; PostLine / bare %.2f\u00D7, %+.3f ms "
-              "(medians). `WM_NULL` to the idle room's input and back, %s times before: median %.3f ms |\n",
-              Grouped(count).c_str(), Spread(real).c_str(), arrived.c_str(), Spread(bare).c_str(),
-              Grouped(exactBare).c_str(), Grouped(count).c_str(), ratio, Percentile(real, 0.5) - Percentile(bare, 0.5),
-              Grouped(count).c_str(), Percentile(ping, 0.5));
+  std::printf(
+      "| one post into the practice room, `ChatWindows::PostLine` (window search, `SendMessageTimeoutA`), "
+      "%s posts | %s; %s in the transcript | bare post (`SendMessageA` `WM_SETTEXT` + `WM_CHAR` 13 to the "
+      "input found once), as many in turn: %s; %s of %s exact; PostLine / bare %.2f\u00D7, %+.3f ms "
+      "(medians). `WM_NULL` to the idle room's input and back, %s times before: median %.3f ms |\n",
+      Grouped(count).c_str(), Spread(real).c_str(), arrived.c_str(), Spread(bare).c_str(), Grouped(exactBare).c_str(),
+      Grouped(count).c_str(), ratio, Percentile(real, 0.5) - Percentile(bare, 0.5), Grouped(count).c_str(),
+      Percentile(ping, 0.5));
   return 0;
 }
 

@@ -13,15 +13,13 @@ unsigned long SystemShell::TempPath(std::string& buffer) {
 }
 
 Shell::NewFile SystemShell::CreateNewFile(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file != INVALID_HANDLE_VALUE) {
     CloseHandle(file);
     return NewFile::kCreated;
   }
   const DWORD error = GetLastError();
-  return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? NewFile::kExists
-                                                                     : NewFile::kFailed;
+  return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? NewFile::kExists : NewFile::kFailed;
 }
 
 bool SystemShell::IsFile(const std::string& path) {
@@ -31,12 +29,10 @@ bool SystemShell::IsFile(const std::string& path) {
 
 bool SystemShell::RemoveFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
 
-long SystemShell::LookUpExecutable(const std::string& file, const std::string& directory,
-                                   std::string& buffer) {
+long SystemShell::LookUpExecutable(const std::string& file, const std::string& directory, std::string& buffer) {
   // FindExecutableA writes up to MAX_PATH bytes whatever the buffer is.
   if (buffer.size() < MAX_PATH) return 0;
-  const INT_PTR code =
-      reinterpret_cast<INT_PTR>(FindExecutableA(file.c_str(), directory.c_str(), buffer.data()));
+  const INT_PTR code = reinterpret_cast<INT_PTR>(FindExecutableA(file.c_str(), directory.c_str(), buffer.data()));
   return static_cast<long>(code > LONG_MAX ? LONG_MAX : code);
 }
 
@@ -49,8 +45,8 @@ bool SystemShell::StartProcess(const std::string& application, const std::string
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessA(application.c_str(), line.data(), nullptr, nullptr, FALSE,
-                      NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup, &process))
+  if (!CreateProcessA(application.c_str(), line.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr,
+                      nullptr, &startup, &process))
     return false;
   const bool started = process.hProcess != nullptr;
   // The browser runs on its own; nothing waits for it.

@@ -11,8 +11,7 @@ class SystemShell : public Shell {
   NewFile CreateNewFile(const std::string& path) override;
   bool IsFile(const std::string& path) override;
   bool RemoveFile(const std::string& path) override;
-  long LookUpExecutable(const std::string& file, const std::string& directory,
-                        std::string& buffer) override;
+  long LookUpExecutable(const std::string& file, const std::string& directory, std::string& buffer) override;
   bool StartProcess(const std::string& application, const std::string& commandLine) override;
 };
 

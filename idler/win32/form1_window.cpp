@@ -22,7 +22,8 @@ const FormLayout kLayout{
     kApplicationTitle,
     WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX,
     WS_EX_APPWINDOW | WS_EX_CONTROLPARENT,
-    3165, 3720,  // 211 x 248 pixels at 96 DPI
+    3165,
+    3720,  // 211 x 248 pixels at 96 DPI
     IDI_IDLER,
     kWhite,
 };
@@ -52,8 +53,7 @@ const ControlLayout kControls[] = {
 
 }  // namespace
 
-Form1Window::Form1Window(Tallow_Idler& module, const Clock& clock, Form& about, Form& dedication,
-                         MessageBoxes& boxes)
+Form1Window::Form1Window(Tallow_Idler& module, const Clock& clock, Form& about, Form& dedication, MessageBoxes& boxes)
     : FormWindow(kLayout),
       Timer1(clock, kTimer1, 1.0, TimerDriver::Delivery::kEveryTick, [this] { handlers_.Timer1_Timer(); }),
       Timer2(clock, kTimer2, 0.5, TimerDriver::Delivery::kReentrant, [this] { handlers_.Timer2_Timer(); }),
@@ -100,9 +100,9 @@ void Form1Window::OnCreate() {
 
   for (const ControlLayout& layout : kControls) {
     HWND container = layout.container ? Frame1.hwnd() : hwnd();
-    HFONT font = layout.id == kTitleLabel ? titleFont_
+    HFONT font = layout.id == kTitleLabel                                   ? titleFont_
                  : (layout.id == kColon1Label || layout.id == kColon2Label) ? colonFont_
-                                                                          : defaultFont_;
+                                                                            : defaultFont_;
     ControlById(layout.id)->Attach(CreateControl(container, layout, font));
   }
   // The title is drawn on the form itself, beneath every other control.
@@ -111,9 +111,9 @@ void Form1Window::OnCreate() {
   SendMessageW(Text1.hwnd(), EM_SETLIMITTEXT, 0, 0);
   // The frame is a group box that paints white and keeps mouse presses
   // (a plain group box lets them through to the form, which would move it).
-  SetPropW(Frame1.hwnd(), kFrameBaseProc,
-           reinterpret_cast<HANDLE>(SetWindowLongPtrW(Frame1.hwnd(), GWLP_WNDPROC,
-                                                      reinterpret_cast<LONG_PTR>(FrameProc))));
+  SetPropW(
+      Frame1.hwnd(), kFrameBaseProc,
+      reinterpret_cast<HANDLE>(SetWindowLongPtrW(Frame1.hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FrameProc))));
   Timer1.Attach(hwnd());
   Timer2.Attach(hwnd());
   Timer2.SetEnabled(true);
@@ -138,12 +138,8 @@ POINT Form1Window::InitialPosition(SIZE windowSize) {
 
 LRESULT Form1Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_COMMAND:
-      OnCommand(LOWORD(wParam), HIWORD(wParam));
-      return 0;
-    case WM_TIMER:
-      OnTimer(wParam);
-      return 0;
+    case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
+    case WM_TIMER: OnTimer(wParam); return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
@@ -159,13 +155,9 @@ LRESULT Form1Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // not follow the mouse until the next left click.
       if (moving_) PostMessageW(hwnd(), WM_LBUTTONUP, 0, lParam);
       return 0;
-    case WM_CTLCOLORSTATIC:
-      return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-    case WM_ACTIVATE:
-      OnActivate(LOWORD(wParam) != WA_INACTIVE);
-      return 0;
-    default:
-      return FormWindow::HandleMessage(message, wParam, lParam);
+    case WM_CTLCOLORSTATIC: return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_ACTIVATE: OnActivate(LOWORD(wParam) != WA_INACTIVE); return 0;
+    default: return FormWindow::HandleMessage(message, wParam, lParam);
   }
 }
 
@@ -194,7 +186,8 @@ LRESULT Form1Window::OnCtlColorStatic(HDC dc, HWND control) {
     SetBkColor(dc, kWhite);
     return reinterpret_cast<LRESULT>(white_);
   }
-  if (id < kTitleLabel || id > kColon2Label) return Default(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+  if (id < kTitleLabel || id > kColon2Label)
+    return Default(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
   // Labels are transparent: what lies behind them is painted first.
   if (GetParent(control) == Frame1.hwnd()) {
     RECT area;
@@ -221,8 +214,7 @@ void Form1Window::OnActivate(bool active) {
 LRESULT CALLBACK Form1Window::FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   auto base = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kFrameBaseProc));
   switch (message) {
-    case WM_NCHITTEST:
-      return HTCLIENT;
+    case WM_NCHITTEST: return HTCLIENT;
     case WM_ERASEBKGND: {
       RECT area;
       GetClientRect(hwnd, &area);
@@ -236,8 +228,7 @@ LRESULT CALLBACK Form1Window::FrameProc(HWND hwnd, UINT message, WPARAM wParam, 
       RemovePropW(hwnd, kFrameBaseProc);
       SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(base));
       break;
-    default:
-      break;
+    default: break;
   }
   return CallWindowProcW(base, hwnd, message, wParam, lParam);
 }

@@ -25,8 +25,9 @@ void ChildControl::SetEnabled(bool enabled) {
 }
 
 HWND CreateControl(HWND container, const ControlLayout& layout, HFONT font) {
-  HWND hwnd = CreateWindowExW(layout.exStyle, layout.windowClass, layout.text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | layout.style,
-                              Twips(layout.left), Twips(layout.top), Twips(layout.width), Twips(layout.height), container,
+  HWND hwnd = CreateWindowExW(layout.exStyle, layout.windowClass, layout.text,
+                              WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | layout.style, Twips(layout.left),
+                              Twips(layout.top), Twips(layout.width), Twips(layout.height), container,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), Instance(), nullptr);
   if (hwnd && font) SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return hwnd;

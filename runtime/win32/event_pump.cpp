@@ -39,8 +39,7 @@ void MessagePump::PumpEvents(double maxWaitSeconds) {
   // is never woken early just to spin once more.
   const double ms = std::ceil(std::max(0.0, maxWaitSeconds) * 1000.0);
   const DWORD timeout = ms >= 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<DWORD>(ms);
-  if (timeout > 0 &&
-      MsgWaitForMultipleObjectsEx(0, nullptr, timeout, kWakeMask, MWMO_INPUTAVAILABLE) == WAIT_FAILED)
+  if (timeout > 0 && MsgWaitForMultipleObjectsEx(0, nullptr, timeout, kWakeMask, MWMO_INPUTAVAILABLE) == WAIT_FAILED)
     Sleep(std::min(timeout, kRefusedWaitSliceMs));
   MSG msg;
   while (!quit_ && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {

@@ -16,8 +16,8 @@ bool FormWindow::IsForm(HWND hwnd) { return GetPropW(hwnd, kFormProperty) != nul
 
 void FormWindow::Load() {
   if (!backgroundBrush_)
-    backgroundBrush_ = CreateSolidBrush(layout_.systemBackground >= 0 ? GetSysColor(layout_.systemBackground)
-                                                                      : layout_.background);
+    backgroundBrush_ =
+        CreateSolidBrush(layout_.systemBackground >= 0 ? GetSysColor(layout_.systemBackground) : layout_.background);
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
   if (!GetClassInfoExW(Instance(), layout_.windowClass, &wc)) {
@@ -36,8 +36,8 @@ void FormWindow::Load() {
   AdjustWindowRectEx(&frame, layout_.style, FALSE, layout_.exStyle);
   const SIZE size{frame.right - frame.left, frame.bottom - frame.top};
   const POINT at = InitialPosition(size);
-  CreateWindowExW(layout_.exStyle, layout_.windowClass, layout_.caption, layout_.style, at.x, at.y, size.cx,
-                  size.cy, nullptr, nullptr, Instance(), this);
+  CreateWindowExW(layout_.exStyle, layout_.windowClass, layout_.caption, layout_.style, at.x, at.y, size.cx, size.cy,
+                  nullptr, nullptr, Instance(), this);
   if (hwnd_) OnLoad();
 }
 
@@ -91,16 +91,10 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       WindowOpened();
       OnCreate();
       return 0;
-    case WM_DESTROY:
-      OnDestroy();
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;  // WM_PAINT paints the whole surface
-    case WM_PAINT:
-      OnPaint();
-      return 0;
-    default:
-      return Default(message, wParam, lParam);
+    case WM_DESTROY: OnDestroy(); return 0;
+    case WM_ERASEBKGND: return 1;  // WM_PAINT paints the whole surface
+    case WM_PAINT: OnPaint(); return 0;
+    default: return Default(message, wParam, lParam);
   }
 }
 

@@ -52,9 +52,7 @@ class FormWindow : public Form {
   // Where a newly loaded window goes on the screen.
   virtual POINT InitialPosition(SIZE windowSize);
 
-  LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcW(hwnd_, message, wParam, lParam);
-  }
+  LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) { return DefWindowProcW(hwnd_, message, wParam, lParam); }
   const FormLayout layout_;
   HBITMAP picture_ = nullptr;  // drawn at natural size at the top-left corner
 

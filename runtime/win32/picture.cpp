@@ -45,8 +45,8 @@ struct Gdiplus {
   Status(WINAPI* CreateImageAttributes)(Attributes**);
   Status(WINAPI* SetImageAttributesWrapMode)(Attributes*, int, DWORD, BOOL);
   Status(WINAPI* DisposeImageAttributes)(Attributes*);
-  Status(WINAPI* DrawImageRectRectI)(Graphics*, Image*, INT, INT, INT, INT, INT, INT, INT, INT, int, Attributes*,
-                                     void*, void*);
+  Status(WINAPI* DrawImageRectRectI)(Graphics*, Image*, INT, INT, INT, INT, INT, INT, INT, INT, int, Attributes*, void*,
+                                     void*);
 };
 
 template <typename Fn>
@@ -107,8 +107,10 @@ HMODULE LoadGdiplus() {
     // Only a copy that the assembly redirected to, never one found on the search path.
     HMODULE found = LoadLibraryW(L"gdiplus.dll");
     const DWORD length = found ? GetModuleFileNameW(found, path, MAX_PATH) : 0;
-    if (found && length > 0 && length < MAX_PATH && InSideBySideStore(std::wstring(path, length))) module = found;
-    else if (found) FreeLibrary(found);
+    if (found && length > 0 && length < MAX_PATH && InSideBySideStore(std::wstring(path, length)))
+      module = found;
+    else if (found)
+      FreeLibrary(found);
     DeactivateActCtx(0, cookie);
   }
   ReleaseActCtx(context);

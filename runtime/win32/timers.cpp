@@ -27,7 +27,9 @@ void FormTimer::Rearm() {
     return;
   }
   const double ms = std::ceil((due - clock_.Now()) * 1000.0);
-  const UINT delay = ms < USER_TIMER_MINIMUM ? USER_TIMER_MINIMUM : ms > 0x7FFFFFF0 ? 0x7FFFFFF0 : static_cast<UINT>(ms);
+  const UINT delay = ms < USER_TIMER_MINIMUM ? USER_TIMER_MINIMUM
+                     : ms > 0x7FFFFFF0       ? 0x7FFFFFF0
+                                             : static_cast<UINT>(ms);
   SetTimer(owner_, id_, delay, nullptr);
 }
 

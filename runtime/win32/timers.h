@@ -11,8 +11,7 @@ namespace tallow::win32 {
 // boxes and the window's move loop.
 class FormTimer : public TimerDriver {
  public:
-  FormTimer(const Clock& clock, UINT_PTR id, double intervalSeconds, Delivery delivery,
-            std::function<void()> onTick);
+  FormTimer(const Clock& clock, UINT_PTR id, double intervalSeconds, Delivery delivery, std::function<void()> onTick);
   // The form's window comes and goes; without one the timer is off.
   void Attach(HWND owner);
   void Detach();

@@ -11,33 +11,34 @@ namespace desktop {
 namespace {
 
 struct BadReason {
-    const char* name;
-    std::wstring text;
-    std::string posted;  // the reason as the room must receive it
+  const char* name;
+  std::wstring text;
+  std::string posted;  // the reason as the room must receive it
 };
 
 std::string a_megabyte_of_text() {
-    std::string text;
-    const std::string words = "gone fishing, back by the weekend; ";
-    while (text.size() < (1u << 20)) text += words;
-    text.resize(1u << 20);
-    return text;
+  std::string text;
+  const std::string words = "gone fishing, back by the weekend; ";
+  while (text.size() < (1u << 20)) text += words;
+  text.resize(1u << 20);
+  return text;
 }
 
 std::vector<BadReason> bad_reasons() {
-    const std::string megabyte = a_megabyte_of_text();
-    return {
-        {"Chinese", L"\u5348\u996D\uFF0C\u9A6C\u4E0A\u56DE\u6765", "???????"},
-        {"Emoji", L"coffee \U0001F375 then back \u2615", "coffee ? then back ?"},
-        {"RightToLeft", L"\u05D1\u05E7\u05E8\u05D5\u05D1 \u200F\u0642\u0631\u064A\u0628\u0627\u064B", "????? ???????"},
-        {"ControlCharacters", L"tab\there\x01\x07\x1B end\x7F", "tab\there\x01\x07\x1B end\x7F"},
-        {"Markup", L"<b>bold</b> & <font color=#FF0000>red</font> <a href=\"x\">x</a> &amp;",
-         "<b>bold</b> & <font color=#FF0000>red</font> <a href=\"x\">x</a> &amp;"},
-        {"FullwidthLessThan", L"\uFF1Cb\uFF1E brb \uFF06 \u2264", "?b? brb ? ?"},
-        {"Latin1AndWindows1252", L"caf\u00E9 \u20AC5 \u201Csoon\u201D \u2014 na\u00EFve",
-         "caf\xE9 \x80" "5 \x93soon\x94 \x97 na\xEFve"},
-        {"OneMegabyte", std::wstring(megabyte.begin(), megabyte.end()), megabyte},
-    };
+  const std::string megabyte = a_megabyte_of_text();
+  return {
+      {"Chinese", L"\u5348\u996D\uFF0C\u9A6C\u4E0A\u56DE\u6765", "???????"},
+      {"Emoji", L"coffee \U0001F375 then back \u2615", "coffee ? then back ?"},
+      {"RightToLeft", L"\u05D1\u05E7\u05E8\u05D5\u05D1 \u200F\u0642\u0631\u064A\u0628\u0627\u064B", "????? ???????"},
+      {"ControlCharacters", L"tab\there\x01\x07\x1B end\x7F", "tab\there\x01\x07\x1B end\x7F"},
+      {"Markup", L"<b>bold</b> & <font color=#FF0000>red</font> <a href=\"x\">x</a> &amp;",
+       "<b>bold</b> & <font color=#FF0000>red</font> <a href=\"x\">x</a> &amp;"},
+      {"FullwidthLessThan", L"\uFF1Cb\uFF1E brb \uFF06 \u2264", "?b? brb ? ?"},
+      {"Latin1AndWindows1252", L"caf\u00E9 \u20AC5 \u201Csoon\u201D \u2014 na\u00EFve",
+       "caf\xE9 \x80"
+       "5 \x93soon\x94 \x97 na\xEFve"},
+      {"OneMegabyte", std::wstring(megabyte.begin(), megabyte.end()), megabyte},
+  };
 }
 
 // Names the case in failure messages instead of dumping its bytes.
@@ -45,66 +46,66 @@ void PrintTo(const BadReason& reason, std::ostream* out) { *out << reason.name; 
 
 // WM_GETTEXTLENGTH: GetWindowTextLength does not ask another process's controls.
 size_t text_length(HWND control) {
-    DWORD_PTR length = 0;
-    SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length);
-    return length;
+  DWORD_PTR length = 0;
+  SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length);
+  return length;
 }
 
 bool put_on_clipboard(const std::wstring& text) {
-    if (!OpenClipboard(nullptr)) return false;
-    EmptyClipboard();
-    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    bool put = false;
-    if (memory) {
-        std::memcpy(GlobalLock(memory), text.c_str(), bytes);
-        GlobalUnlock(memory);
-        put = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
-        if (!put) GlobalFree(memory);
-    }
-    CloseClipboard();
-    return put;
+  if (!OpenClipboard(nullptr)) return false;
+  EmptyClipboard();
+  const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  bool put = false;
+  if (memory) {
+    std::memcpy(GlobalLock(memory), text.c_str(), bytes);
+    GlobalUnlock(memory);
+    put = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+    if (!put) GlobalFree(memory);
+  }
+  CloseClipboard();
+  return put;
 }
 
 class BadInput : public DesktopTest, public ::testing::WithParamInterface<BadReason> {};
 
 TEST_P(BadInput, ReasonIsPostedWholeAndTheIdlerCarriesOn) {
-    const BadReason& reason = GetParam();
-    ASSERT_NO_FATAL_FAILURE(start_room());
-    ASSERT_NO_FATAL_FAILURE(start_idler());
-    HWND box = control(kReasonBox);
-    // What Ctrl+V does, handled by the box inside the idler's own process.
-    ASSERT_TRUE(put_on_clipboard(reason.text));
-    SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
-    SendMessageW(box, WM_PASTE, 0, 0);
-    ASSERT_EQ(text_length(box), reason.text.size()) << "the reason box cut the text";
+  const BadReason& reason = GetParam();
+  ASSERT_NO_FATAL_FAILURE(start_room());
+  ASSERT_NO_FATAL_FAILURE(start_idler());
+  HWND box = control(kReasonBox);
+  // What Ctrl+V does, handled by the box inside the idler's own process.
+  ASSERT_TRUE(put_on_clipboard(reason.text));
+  SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+  SendMessageW(box, WM_PASTE, 0, 0);
+  ASSERT_EQ(text_length(box), reason.text.size()) << "the reason box cut the text";
 
-    std::int64_t pressed = now_ms();
-    ASSERT_TRUE(click(control(kStart)));
-    std::vector<Record> got = wait_lines(3, 30000);
-    ASSERT_EQ(got.size(), 3u);
-    expect_line(got[1], lines::kStarted);
-    const std::string expected = lines::reason(reason.posted);
-    EXPECT_EQ(got[2].line.size(), expected.size());
-    EXPECT_TRUE(got[2].line == expected) << "posted:   " << printable(got[2].line).substr(0, 400)
-                                          << "\nexpected: " << printable(expected).substr(0, 400);
-    std::printf("[ timing   ] Start -> reason line of %zu bytes: %lld ms\n", got[2].line.size(),
-                static_cast<long long>(got[2].ms - pressed));
+  std::int64_t pressed = now_ms();
+  ASSERT_TRUE(click(control(kStart)));
+  std::vector<Record> got = wait_lines(3, 30000);
+  ASSERT_EQ(got.size(), 3u);
+  expect_line(got[1], lines::kStarted);
+  const std::string expected = lines::reason(reason.posted);
+  EXPECT_EQ(got[2].line.size(), expected.size());
+  EXPECT_TRUE(got[2].line == expected) << "posted:   " << printable(got[2].line).substr(0, 400)
+                                       << "\nexpected: " << printable(expected).substr(0, 400);
+  std::printf("[ timing   ] Start -> reason line of %zu bytes: %lld ms\n", got[2].line.size(),
+              static_cast<long long>(got[2].ms - pressed));
 
-    EXPECT_GE(ping_ms(idler(), 5000), 0) << "the idler stopped answering";
-    ASSERT_TRUE(click(control(kStop)));
-    got = wait_lines(5, 30000);
-    ASSERT_EQ(got.size(), 5u);
-    expect_line(got[3], lines::kStopped);
-    expect_line(got[4], lines::total("00", "00"));
-    wait_stopped(10000);
-    std::printf("[ timing   ] total line -> controls back: %lld ms\n", static_cast<long long>(now_ms() - got[4].ms));
-    expect_not_idling();
-    EXPECT_EQ(text_length(box), reason.text.size());
+  EXPECT_GE(ping_ms(idler(), 5000), 0) << "the idler stopped answering";
+  ASSERT_TRUE(click(control(kStop)));
+  got = wait_lines(5, 30000);
+  ASSERT_EQ(got.size(), 5u);
+  expect_line(got[3], lines::kStopped);
+  expect_line(got[4], lines::total("00", "00"));
+  wait_stopped(10000);
+  std::printf("[ timing   ] total line -> controls back: %lld ms\n", static_cast<long long>(now_ms() - got[4].ms));
+  expect_not_idling();
+  EXPECT_EQ(text_length(box), reason.text.size());
 }
 
 INSTANTIATE_TEST_SUITE_P(Reasons, BadInput, ::testing::ValuesIn(bad_reasons()),
                          [](const ::testing::TestParamInfo<BadReason>& info) { return info.param.name; });
 
-} // namespace
-} // namespace desktop
+}  // namespace
+}  // namespace desktop

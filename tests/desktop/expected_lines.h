@@ -20,20 +20,21 @@ inline const std::string kStopped = DT_HEAD "TALLOW Ziz3a " DT_DOT DT_QMARK DT_D
 inline const std::string kBanner = DT_HEAD "TALLOW Ziz3a " DT_DOT DT_QMARK DT_DOT "</font>";
 inline const std::string kCredit = "<font><font face=Sylfaen><font size=#8><font color=#666666><s>" DT_DOT
                                    "kR3aTeD b" DT_ICIRC " MoRdAnT" DT_DOT "</font>";
-inline const std::string kTeam = "<font><font face=Sylfaen><font size=#8><font color=#000000><i><u>-" DT_DOT DT_DOT
-                                 DT_DOT DT_DOT " gLoAmInG iNc. " DT_DOT DT_DOT DT_DOT DT_DOT "-</font>";
+inline const std::string kTeam =
+    "<font><font face=Sylfaen><font size=#8><font color=#000000><i><u>-" DT_DOT DT_DOT DT_DOT DT_DOT
+    " gLoAmInG iNc. " DT_DOT DT_DOT DT_DOT DT_DOT "-</font>";
 
 inline std::string reason(const std::string& r) {
-    return DT_HEAD "Reason Idle: <u>" + r + "</u> " DT_DOT DT_QMARK DT_DOT "</font>";
+  return DT_HEAD "Reason Idle: <u>" + r + "</u> " DT_DOT DT_QMARK DT_DOT "</font>";
 }
 
 inline std::string idle_for(const std::string& h, const std::string& m) {
-    return DT_HEAD "Idle For: " + h + " Hour(s) and " + m + " Min(s) " DT_DOT DT_QMARK DT_DOT "</font>";
+  return DT_HEAD "Idle For: " + h + " Hour(s) and " + m + " Min(s) " DT_DOT DT_QMARK DT_DOT "</font>";
 }
 
 // Two spaces before the closing dots and one after: that is how it is posted.
 inline std::string total(const std::string& h, const std::string& m) {
-    return DT_HEAD "Total Idle Time: " + h + " Hour(s) and " + m + " Min(s)  " DT_DOT DT_QMARK DT_DOT " </font>";
+  return DT_HEAD "Total Idle Time: " + h + " Hour(s) and " + m + " Min(s)  " DT_DOT DT_QMARK DT_DOT " </font>";
 }
 
 #undef DT_HEAD
@@ -41,4 +42,4 @@ inline std::string total(const std::string& h, const std::string& m) {
 #undef DT_QMARK
 #undef DT_DOT
 
-} // namespace desktop::lines
+}  // namespace desktop::lines

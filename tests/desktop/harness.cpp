@@ -2,7 +2,7 @@
 
 #include "expected_lines.h"
 
-#define PSAPI_VERSION 2 // K32EnumProcessModules, in kernel32
+#define PSAPI_VERSION 2  // K32EnumProcessModules, in kernel32
 #include <psapi.h>
 
 #include <algorithm>
@@ -20,670 +20,659 @@ const wchar_t kRoomFrameClass[] = L"AOL Frame25";
 constexpr int kStartTimeoutMs = 60000;
 constexpr int kTextTimeoutMs = 3000;
 
-
 void make_dirs(const std::wstring& path) {
-    for (size_t i = 3; i <= path.size(); ++i) {
-        if (i == path.size() || path[i] == L'\\') CreateDirectoryW(path.substr(0, i).c_str(), nullptr);
-    }
+  for (size_t i = 3; i <= path.size(); ++i) {
+    if (i == path.size() || path[i] == L'\\') CreateDirectoryW(path.substr(0, i).c_str(), nullptr);
+  }
 }
 
 std::wstring quote(const std::wstring& s) { return L"\"" + s + L"\""; }
 
 struct FindWindowOf {
-    DWORD pid;
-    const wchar_t* cls;
-    HWND found;
+  DWORD pid;
+  const wchar_t* cls;
+  HWND found;
 };
 
 HWND find_top_level(DWORD pid, const wchar_t* cls) {
-    FindWindowOf f{pid, cls, nullptr};
-    EnumWindows(
-        [](HWND hwnd, LPARAM lp) CALLBACK -> BOOL {
-            auto* f = reinterpret_cast<FindWindowOf*>(lp);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(hwnd, &owner);
-            if (owner != f->pid || class_of(hwnd) != f->cls) return TRUE;
-            f->found = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&f));
-    return f.found;
+  FindWindowOf f{pid, cls, nullptr};
+  EnumWindows(
+      [](HWND hwnd, LPARAM lp) CALLBACK -> BOOL {
+        auto* f = reinterpret_cast<FindWindowOf*>(lp);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(hwnd, &owner);
+        if (owner != f->pid || class_of(hwnd) != f->cls) return TRUE;
+        f->found = hwnd;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&f));
+  return f.found;
 }
 
 // Leftovers of an earlier run would take the idler's lines.
 std::vector<HWND> windows_of_class(const wchar_t* cls) {
-    std::vector<HWND> out;
-    HWND w = nullptr;
-    while ((w = FindWindowExW(nullptr, w, cls, nullptr)) != nullptr) out.push_back(w);
-    return out;
+  std::vector<HWND> out;
+  HWND w = nullptr;
+  while ((w = FindWindowExW(nullptr, w, cls, nullptr)) != nullptr) out.push_back(w);
+  return out;
 }
 
 std::set<Button> g_pressed;
 
 DWORD flag_for(Button b, bool down) {
-    switch (b) {
+  switch (b) {
     case Button::Left: return down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
     case Button::Right: return down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP;
     case Button::Middle: return down ? MOUSEEVENTF_MIDDLEDOWN : MOUSEEVENTF_MIDDLEUP;
-    }
-    return 0;
+  }
+  return 0;
 }
 
 // The prefix's display scaling (HKCU\Control Panel\Desktop\LogPixels) set
 // to `dpi` for as long as this lives, then put back as it was.
 class ScreenDpi {
-public:
-    explicit ScreenDpi(int dpi) {
-        RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
-                        nullptr, &key_, nullptr);
-        DWORD size = sizeof previous_;
-        had_ = RegQueryValueExW(key_, L"LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&previous_), &size) ==
-               ERROR_SUCCESS;
-        const DWORD value = static_cast<DWORD>(dpi);
-        RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-    }
-    ~ScreenDpi() {
-        if (had_)
-            RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&previous_), sizeof previous_);
-        else
-            RegDeleteValueW(key_, L"LogPixels");
-        RegCloseKey(key_);
-    }
-    ScreenDpi(const ScreenDpi&) = delete;
-    ScreenDpi& operator=(const ScreenDpi&) = delete;
+ public:
+  explicit ScreenDpi(int dpi) {
+    RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
+                    nullptr, &key_, nullptr);
+    DWORD size = sizeof previous_;
+    had_ = RegQueryValueExW(key_, L"LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&previous_), &size) ==
+           ERROR_SUCCESS;
+    const DWORD value = static_cast<DWORD>(dpi);
+    RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+  }
+  ~ScreenDpi() {
+    if (had_)
+      RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&previous_), sizeof previous_);
+    else
+      RegDeleteValueW(key_, L"LogPixels");
+    RegCloseKey(key_);
+  }
+  ScreenDpi(const ScreenDpi&) = delete;
+  ScreenDpi& operator=(const ScreenDpi&) = delete;
 
-private:
-    HKEY key_ = nullptr;
-    DWORD previous_ = 0;
-    bool had_ = false;
+ private:
+  HKEY key_ = nullptr;
+  DWORD previous_ = 0;
+  bool had_ = false;
 };
 
-} // namespace
+}  // namespace
 
 std::string read_file(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
-    std::string out;
-    char buffer[65536];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) out.append(buffer, got);
-    CloseHandle(file);
-    return out;
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return {};
+  std::string out;
+  char buffer[65536];
+  DWORD got = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) out.append(buffer, got);
+  CloseHandle(file);
+  return out;
 }
 
 // ---- Transcript -----------------------------------------------------------
 
 std::int64_t now_ms() {
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    std::int64_t c = counter.QuadPart, f = frequency.QuadPart;
-    return (c / f) * 1000 + (c % f) * 1000 / f;
+  LARGE_INTEGER counter, frequency;
+  QueryPerformanceCounter(&counter);
+  QueryPerformanceFrequency(&frequency);
+  std::int64_t c = counter.QuadPart, f = frequency.QuadPart;
+  return (c / f) * 1000 + (c % f) * 1000 / f;
 }
 
 std::vector<Record> parse_transcript(std::string_view text) {
-    std::vector<Record> out;
-    size_t pos = 0;
-    for (;;) {
-        size_t end = text.find('\n', pos);
-        if (end == std::string_view::npos) break;
-        std::string_view line = text.substr(pos, end - pos);
-        pos = end + 1;
-        size_t t1 = line.find('\t');
-        if (t1 == std::string_view::npos) continue;
-        size_t t2 = line.find('\t', t1 + 1);
-        if (t2 == std::string_view::npos) continue;
-        Record r;
-        r.ms = std::strtoll(std::string(line.substr(0, t1)).c_str(), nullptr, 10);
-        r.room = practice::unescape_line(line.substr(t1 + 1, t2 - t1 - 1));
-        r.line = practice::unescape_line(line.substr(t2 + 1));
-        out.push_back(std::move(r));
-    }
-    return out;
+  std::vector<Record> out;
+  size_t pos = 0;
+  for (;;) {
+    size_t end = text.find('\n', pos);
+    if (end == std::string_view::npos) break;
+    std::string_view line = text.substr(pos, end - pos);
+    pos = end + 1;
+    size_t t1 = line.find('\t');
+    if (t1 == std::string_view::npos) continue;
+    size_t t2 = line.find('\t', t1 + 1);
+    if (t2 == std::string_view::npos) continue;
+    Record r;
+    r.ms = std::strtoll(std::string(line.substr(0, t1)).c_str(), nullptr, 10);
+    r.room = practice::unescape_line(line.substr(t1 + 1, t2 - t1 - 1));
+    r.line = practice::unescape_line(line.substr(t2 + 1));
+    out.push_back(std::move(r));
+  }
+  return out;
 }
 
 void expect_line(const Record& r, const std::string& bytes, const std::string& room) {
-    EXPECT_EQ(printable(r.line), printable(bytes));
-    EXPECT_EQ(r.room, room);
+  EXPECT_EQ(printable(r.line), printable(bytes));
+  EXPECT_EQ(r.room, room);
 }
 
 void expect_gap(const Record& a, const Record& b, const char* what) {
-    constexpr int kGapMs = 700;
-    constexpr int kGapToleranceMs = 150;
-    std::int64_t gap = b.ms - a.ms;
-    std::printf("[ timing   ] %s: %lld ms\n", what, static_cast<long long>(gap));
-    EXPECT_NEAR(static_cast<double>(gap), kGapMs, kGapToleranceMs) << what;
+  constexpr int kGapMs = 700;
+  constexpr int kGapToleranceMs = 150;
+  std::int64_t gap = b.ms - a.ms;
+  std::printf("[ timing   ] %s: %lld ms\n", what, static_cast<long long>(gap));
+  EXPECT_NEAR(static_cast<double>(gap), kGapMs, kGapToleranceMs) << what;
 }
 
 void expect_adv(const std::vector<Record>& got, size_t first, const std::string& room) {
-    ASSERT_GE(got.size(), first + 3);
-    expect_line(got[first], lines::kBanner, room);
-    expect_line(got[first + 1], lines::kCredit, room);
-    expect_line(got[first + 2], lines::kTeam, room);
-    expect_gap(got[first], got[first + 1], "Adv. banner -> credit");
-    expect_gap(got[first + 1], got[first + 2], "Adv. credit -> team");
+  ASSERT_GE(got.size(), first + 3);
+  expect_line(got[first], lines::kBanner, room);
+  expect_line(got[first + 1], lines::kCredit, room);
+  expect_line(got[first + 2], lines::kTeam, room);
+  expect_gap(got[first], got[first + 1], "Adv. banner -> credit");
+  expect_gap(got[first + 1], got[first + 2], "Adv. credit -> team");
 }
 
 // ---- Plumbing ------------------------------------------------------------
 
 std::wstring windows_path(std::string_view path) {
-    std::wstring w = widen(path);
-    std::replace(w.begin(), w.end(), L'/', L'\\');
-    if (!w.empty() && w[0] == L'\\') w = L"Z:" + w;
-    return w;
+  std::wstring w = widen(path);
+  std::replace(w.begin(), w.end(), L'/', L'\\');
+  if (!w.empty() && w[0] == L'\\') w = L"Z:" + w;
+  return w;
 }
 
 std::wstring widen(std::string_view utf8) {
-    if (utf8.empty()) return {};
-    int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring w(n, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), w.data(), n);
-    return w;
+  if (utf8.empty()) return {};
+  int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring w(n, L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), w.data(), n);
+  return w;
 }
 
 std::string narrow(std::wstring_view wide) {
-    if (wide.empty()) return {};
-    int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                nullptr, nullptr);
-    std::string s(n, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), s.data(), n, nullptr,
-                        nullptr);
-    return s;
+  if (wide.empty()) return {};
+  int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+  std::string s(n, '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), s.data(), n, nullptr, nullptr);
+  return s;
 }
 
 // A copy in the run folder: the linker rewrites the built file in place, and
 // under Wine a rebuild during a test would change the code of the running
 // process under its feet.
 std::wstring staged_copy(std::string_view file, const std::wstring& run_dir, const std::wstring& name) {
-    std::wstring source = windows_path(file);
-    std::wstring copy = run_dir + L"\\" + (name.empty() ? source.substr(source.find_last_of(L'\\') + 1) : name);
-    return CopyFileW(source.c_str(), copy.c_str(), FALSE) ? copy : source;
+  std::wstring source = windows_path(file);
+  std::wstring copy = run_dir + L"\\" + (name.empty() ? source.substr(source.find_last_of(L'\\') + 1) : name);
+  return CopyFileW(source.c_str(), copy.c_str(), FALSE) ? copy : source;
 }
 
 bool exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::vector<std::wstring> files_in(const std::wstring& folder) {
-    std::vector<std::wstring> out;
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return out;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) out.push_back(found.cFileName);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    return out;
+  std::vector<std::wstring> out;
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return out;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) out.push_back(found.cFileName);
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return out;
 }
 
 std::optional<std::wstring> environment(const wchar_t* name) {
-    std::wstring value(32768, L'\0');
-    DWORD n = GetEnvironmentVariableW(name, value.data(), static_cast<DWORD>(value.size()));
-    if (n == 0 || n >= value.size()) return std::nullopt;
-    value.resize(n);
-    return value;
+  std::wstring value(32768, L'\0');
+  DWORD n = GetEnvironmentVariableW(name, value.data(), static_cast<DWORD>(value.size()));
+  if (n == 0 || n >= value.size()) return std::nullopt;
+  value.resize(n);
+  return value;
 }
 
 void set_environment(const wchar_t* name, const std::optional<std::wstring>& value) {
-    SetEnvironmentVariableW(name, value ? value->c_str() : nullptr);
+  SetEnvironmentVariableW(name, value ? value->c_str() : nullptr);
 }
 
 bool wait_until(const std::function<bool()>& done, int timeout_ms, int poll_ms) {
-    std::int64_t deadline = now_ms() + timeout_ms;
-    for (;;) {
-        if (done()) return true;
-        if (now_ms() >= deadline) return done();
-        Sleep(poll_ms);
-    }
+  std::int64_t deadline = now_ms() + timeout_ms;
+  for (;;) {
+    if (done()) return true;
+    if (now_ms() >= deadline) return done();
+    Sleep(poll_ms);
+  }
 }
 
 void pump_sleep(int ms) { Sleep(ms); }
 
 Image capture_screen() {
-    Image img;
-    img.width = GetSystemMetrics(SM_CXSCREEN);
-    img.height = GetSystemMetrics(SM_CYSCREEN);
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = img.width;
-    bi.bmiHeader.biHeight = -img.height; // top-down
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (bmp && bits) {
-        HGDIOBJ old = SelectObject(mem, bmp);
-        BitBlt(mem, 0, 0, img.width, img.height, screen, 0, 0, SRCCOPY | CAPTUREBLT);
-        GdiFlush();
-        const auto* p = static_cast<const std::uint32_t*>(bits);
-        img.pixels.assign(p, p + static_cast<size_t>(img.width) * img.height);
-        for (auto& px : img.pixels) px &= 0x00FFFFFF;
-        SelectObject(mem, old);
-    }
-    if (bmp) DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
-    return img;
+  Image img;
+  img.width = GetSystemMetrics(SM_CXSCREEN);
+  img.height = GetSystemMetrics(SM_CYSCREEN);
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = img.width;
+  bi.bmiHeader.biHeight = -img.height;  // top-down
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (bmp && bits) {
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(mem, 0, 0, img.width, img.height, screen, 0, 0, SRCCOPY | CAPTUREBLT);
+    GdiFlush();
+    const auto* p = static_cast<const std::uint32_t*>(bits);
+    img.pixels.assign(p, p + static_cast<size_t>(img.width) * img.height);
+    for (auto& px : img.pixels) px &= 0x00FFFFFF;
+    SelectObject(mem, old);
+  }
+  if (bmp) DeleteObject(bmp);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  return img;
 }
 
 bool save_bmp(const Image& image, const std::wstring& path) {
-    if (image.pixels.empty()) return false;
-    int row = (image.width * 3 + 3) & ~3;
-    BITMAPFILEHEADER fh{};
-    BITMAPINFOHEADER ih{};
-    ih.biSize = sizeof ih;
-    ih.biWidth = image.width;
-    ih.biHeight = image.height; // bottom-up
-    ih.biPlanes = 1;
-    ih.biBitCount = 24;
-    ih.biCompression = BI_RGB;
-    ih.biSizeImage = static_cast<DWORD>(row) * image.height;
-    fh.bfType = 0x4D42; // "BM"
-    fh.bfOffBits = sizeof fh + sizeof ih;
-    fh.bfSize = fh.bfOffBits + ih.biSizeImage;
+  if (image.pixels.empty()) return false;
+  int row = (image.width * 3 + 3) & ~3;
+  BITMAPFILEHEADER fh{};
+  BITMAPINFOHEADER ih{};
+  ih.biSize = sizeof ih;
+  ih.biWidth = image.width;
+  ih.biHeight = image.height;  // bottom-up
+  ih.biPlanes = 1;
+  ih.biBitCount = 24;
+  ih.biCompression = BI_RGB;
+  ih.biSizeImage = static_cast<DWORD>(row) * image.height;
+  fh.bfType = 0x4D42;  // "BM"
+  fh.bfOffBits = sizeof fh + sizeof ih;
+  fh.bfSize = fh.bfOffBits + ih.biSizeImage;
 
-    std::string data(ih.biSizeImage, '\0');
-    for (int y = 0; y < image.height; ++y) {
-        char* out = &data[static_cast<size_t>(image.height - 1 - y) * row];
-        for (int x = 0; x < image.width; ++x) {
-            std::uint32_t px = image.at(x, y);
-            out[x * 3 + 0] = static_cast<char>(px & 0xFF);
-            out[x * 3 + 1] = static_cast<char>((px >> 8) & 0xFF);
-            out[x * 3 + 2] = static_cast<char>((px >> 16) & 0xFF);
-        }
+  std::string data(ih.biSizeImage, '\0');
+  for (int y = 0; y < image.height; ++y) {
+    char* out = &data[static_cast<size_t>(image.height - 1 - y) * row];
+    for (int x = 0; x < image.width; ++x) {
+      std::uint32_t px = image.at(x, y);
+      out[x * 3 + 0] = static_cast<char>(px & 0xFF);
+      out[x * 3 + 1] = static_cast<char>((px >> 8) & 0xFF);
+      out[x * 3 + 2] = static_cast<char>((px >> 16) & 0xFF);
     }
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    bool ok = WriteFile(file, &fh, sizeof fh, &written, nullptr) &&
-              WriteFile(file, &ih, sizeof ih, &written, nullptr) &&
-              WriteFile(file, data.data(), static_cast<DWORD>(data.size()), &written, nullptr);
-    CloseHandle(file);
-    return ok;
+  }
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  bool ok = WriteFile(file, &fh, sizeof fh, &written, nullptr) && WriteFile(file, &ih, sizeof ih, &written, nullptr) &&
+            WriteFile(file, data.data(), static_cast<DWORD>(data.size()), &written, nullptr);
+  CloseHandle(file);
+  return ok;
 }
 
 // ---- Windows of another process -----------------------------------------
 
 std::wstring class_of(HWND hwnd) {
-    wchar_t name[256] = {};
-    GetClassNameW(hwnd, name, 256);
-    return name;
+  wchar_t name[256] = {};
+  GetClassNameW(hwnd, name, 256);
+  return name;
 }
 
 std::wstring text_of(HWND hwnd) {
-    if (!hwnd) return L"<no window>";
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kTextTimeoutMs, &length))
-        return L"<no answer>";
-    std::wstring text(length + 1, L'\0');
-    DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                             SMTO_NORMAL, kTextTimeoutMs, &copied))
-        return L"<no answer>";
-    text.resize(std::min<size_t>(copied, length));
-    return text;
+  if (!hwnd) return L"<no window>";
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kTextTimeoutMs, &length)) return L"<no answer>";
+  std::wstring text(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL,
+                           kTextTimeoutMs, &copied))
+    return L"<no answer>";
+  text.resize(std::min<size_t>(copied, length));
+  return text;
 }
 
 RECT screen_rect(HWND hwnd) {
-    RECT rc{};
-    GetWindowRect(hwnd, &rc);
-    return rc;
+  RECT rc{};
+  GetWindowRect(hwnd, &rc);
+  return rc;
 }
 
 RECT rect_in_parent(HWND hwnd) {
-    RECT rc = screen_rect(hwnd);
-    MapWindowPoints(HWND_DESKTOP, GetParent(hwnd), reinterpret_cast<POINT*>(&rc), 2);
-    return rc;
+  RECT rc = screen_rect(hwnd);
+  MapWindowPoints(HWND_DESKTOP, GetParent(hwnd), reinterpret_cast<POINT*>(&rc), 2);
+  return rc;
 }
 
 POINT client_origin(HWND hwnd) {
-    POINT p{0, 0};
-    ClientToScreen(hwnd, &p);
-    return p;
+  POINT p{0, 0};
+  ClientToScreen(hwnd, &p);
+  return p;
 }
 
 std::vector<HWND> top_level_windows_of(DWORD pid, bool visible_only) {
-    struct Ctx {
-        DWORD pid;
-        bool visible_only;
-        std::vector<HWND> out;
-    } ctx{pid, visible_only, {}};
-    EnumWindows(
-        [](HWND hwnd, LPARAM lp) CALLBACK -> BOOL {
-            auto* c = reinterpret_cast<Ctx*>(lp);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(hwnd, &owner);
-            if (owner == c->pid && (!c->visible_only || IsWindowVisible(hwnd))) c->out.push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&ctx));
-    return ctx.out;
+  struct Ctx {
+    DWORD pid;
+    bool visible_only;
+    std::vector<HWND> out;
+  } ctx{pid, visible_only, {}};
+  EnumWindows(
+      [](HWND hwnd, LPARAM lp) CALLBACK -> BOOL {
+        auto* c = reinterpret_cast<Ctx*>(lp);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(hwnd, &owner);
+        if (owner == c->pid && (!c->visible_only || IsWindowVisible(hwnd))) c->out.push_back(hwnd);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&ctx));
+  return ctx.out;
 }
 
 int ping_ms(HWND hwnd, int timeout_ms) {
-    std::int64_t t0 = now_ms();
-    DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, timeout_ms, &result)) return -1;
-    return static_cast<int>(now_ms() - t0);
+  std::int64_t t0 = now_ms();
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, timeout_ms, &result)) return -1;
+  return static_cast<int>(now_ms() - t0);
 }
 
 int slowest_answer(HWND hwnd, int over_ms) {
-    int worst = 0;
-    std::int64_t until = now_ms() + over_ms;
-    while (now_ms() < until) {
-        int answer = ping_ms(hwnd, 10000);
-        if (answer < 0) return -1;
-        worst = std::max(worst, answer);
-        Sleep(100);
-    }
-    return worst;
+  int worst = 0;
+  std::int64_t until = now_ms() + over_ms;
+  while (now_ms() < until) {
+    int answer = ping_ms(hwnd, 10000);
+    if (answer < 0) return -1;
+    worst = std::max(worst, answer);
+    Sleep(100);
+  }
+  return worst;
 }
 
 // ---- Inside another process -------------------------------------------------
 
 std::vector<Module> modules_of(HANDLE process) {
-    std::vector<HMODULE> handles(512);
-    DWORD bytes = 0;
-    if (!K32EnumProcessModules(process, handles.data(), static_cast<DWORD>(handles.size() * sizeof(HMODULE)),
-                               &bytes))
-        return {};
-    handles.resize(std::min<size_t>(bytes / sizeof(HMODULE), handles.size()));
-    std::vector<Module> out;
-    for (HMODULE m : handles) {
-        wchar_t path[MAX_PATH];
-        DWORD n = K32GetModuleFileNameExW(process, m, path, MAX_PATH);
-        if (n == 0) continue;
-        Module module{reinterpret_cast<std::uintptr_t>(m), std::wstring(path, n)};
-        for (wchar_t& c : module.path) c = static_cast<wchar_t>(std::towlower(c));
-        out.push_back(std::move(module));
-    }
-    return out;
+  std::vector<HMODULE> handles(512);
+  DWORD bytes = 0;
+  if (!K32EnumProcessModules(process, handles.data(), static_cast<DWORD>(handles.size() * sizeof(HMODULE)), &bytes))
+    return {};
+  handles.resize(std::min<size_t>(bytes / sizeof(HMODULE), handles.size()));
+  std::vector<Module> out;
+  for (HMODULE m : handles) {
+    wchar_t path[MAX_PATH];
+    DWORD n = K32GetModuleFileNameExW(process, m, path, MAX_PATH);
+    if (n == 0) continue;
+    Module module{reinterpret_cast<std::uintptr_t>(m), std::wstring(path, n)};
+    for (wchar_t& c : module.path) c = static_cast<wchar_t>(std::towlower(c));
+    out.push_back(std::move(module));
+  }
+  return out;
 }
 
 std::uintptr_t module_base(HANDLE process, std::wstring_view name) {
-    std::wstring wanted = L"\\" + std::wstring(name);
-    for (wchar_t& c : wanted) c = static_cast<wchar_t>(std::towlower(c));
-    for (const Module& m : modules_of(process))
-        if (m.path.size() >= wanted.size() && m.path.compare(m.path.size() - wanted.size(), wanted.size(), wanted) == 0)
-            return m.base;
-    return 0;
+  std::wstring wanted = L"\\" + std::wstring(name);
+  for (wchar_t& c : wanted) c = static_cast<wchar_t>(std::towlower(c));
+  for (const Module& m : modules_of(process))
+    if (m.path.size() >= wanted.size() && m.path.compare(m.path.size() - wanted.size(), wanted.size(), wanted) == 0)
+      return m.base;
+  return 0;
 }
 
 std::optional<DWORD> call_in(HANDLE process, std::uintptr_t remote_base, HMODULE local_module, const char* function,
                              void* param) {
-    auto local = reinterpret_cast<std::uintptr_t>(GetProcAddress(local_module, function));
-    if (!local || !remote_base) return std::nullopt;
-    auto start = reinterpret_cast<LPTHREAD_START_ROUTINE>(remote_base + (local - reinterpret_cast<std::uintptr_t>(local_module)));
-    HANDLE thread = CreateRemoteThread(process, nullptr, 0, start, param, 0, nullptr);
-    if (!thread) return std::nullopt;
-    std::optional<DWORD> result;
-    DWORD code = 0;
-    if (WaitForSingleObject(thread, 10000) == WAIT_OBJECT_0 && GetExitCodeThread(thread, &code)) result = code;
-    CloseHandle(thread);
-    return result;
+  auto local = reinterpret_cast<std::uintptr_t>(GetProcAddress(local_module, function));
+  if (!local || !remote_base) return std::nullopt;
+  auto start =
+      reinterpret_cast<LPTHREAD_START_ROUTINE>(remote_base + (local - reinterpret_cast<std::uintptr_t>(local_module)));
+  HANDLE thread = CreateRemoteThread(process, nullptr, 0, start, param, 0, nullptr);
+  if (!thread) return std::nullopt;
+  std::optional<DWORD> result;
+  DWORD code = 0;
+  if (WaitForSingleObject(thread, 10000) == WAIT_OBJECT_0 && GetExitCodeThread(thread, &code)) result = code;
+  CloseHandle(thread);
+  return result;
 }
 
 bool load_library_in(HANDLE process, const std::wstring& name) {
-    const SIZE_T size = (name.size() + 1) * sizeof(wchar_t);
-    void* remote = VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    if (!remote) return false;
-    bool ran = WriteProcessMemory(process, remote, name.c_str(), size, nullptr) &&
-               call_in(process, module_base(process, L"kernel32.dll"), GetModuleHandleW(L"kernel32.dll"),
-                       "LoadLibraryW", remote)
-                   .has_value();
-    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    return ran;
+  const SIZE_T size = (name.size() + 1) * sizeof(wchar_t);
+  void* remote = VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  if (!remote) return false;
+  bool ran =
+      WriteProcessMemory(process, remote, name.c_str(), size, nullptr) &&
+      call_in(process, module_base(process, L"kernel32.dll"), GetModuleHandleW(L"kernel32.dll"), "LoadLibraryW", remote)
+          .has_value();
+  VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  return ran;
 }
 
 // ---- Real input ------------------------------------------------------------
 
 const char* name_of(Button b) {
-    switch (b) {
+  switch (b) {
     case Button::Left: return "left";
     case Button::Right: return "right";
     case Button::Middle: return "middle";
-    }
-    return "?";
+  }
+  return "?";
 }
 
 void move_mouse(POINT p) {
-    int w = GetSystemMetrics(SM_CXSCREEN);
-    int h = GetSystemMetrics(SM_CYSCREEN);
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    // Normalised 0..65535; rounding up so both Windows and Wine land on p.
-    in.mi.dx = static_cast<LONG>((static_cast<long long>(p.x) * 65536 + w - 1) / w);
-    in.mi.dy = static_cast<LONG>((static_cast<long long>(p.y) * 65536 + h - 1) / h);
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &in, sizeof in);
+  int w = GetSystemMetrics(SM_CXSCREEN);
+  int h = GetSystemMetrics(SM_CYSCREEN);
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  // Normalised 0..65535; rounding up so both Windows and Wine land on p.
+  in.mi.dx = static_cast<LONG>((static_cast<long long>(p.x) * 65536 + w - 1) / w);
+  in.mi.dy = static_cast<LONG>((static_cast<long long>(p.y) * 65536 + h - 1) / h);
+  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &in, sizeof in);
 }
 
 void mouse_button(Button b, bool down) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = flag_for(b, down);
-    SendInput(1, &in, sizeof in);
-    if (down) g_pressed.insert(b);
-    else g_pressed.erase(b);
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = flag_for(b, down);
+  SendInput(1, &in, sizeof in);
+  if (down)
+    g_pressed.insert(b);
+  else
+    g_pressed.erase(b);
 }
 
 void release_all_buttons() {
-    std::set<Button> pressed = g_pressed;
-    for (Button b : pressed) mouse_button(b, false);
+  std::set<Button> pressed = g_pressed;
+  for (Button b : pressed) mouse_button(b, false);
 }
 
 ::testing::AssertionResult click(HWND control) {
-    RECT rc = screen_rect(control);
-    POINT centre{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
-    HWND under = WindowFromPoint(centre);
-    if (under != control) {
-        return ::testing::AssertionFailure()
-               << "the control \"" << narrow(text_of(control)) << "\" is not what is under ("
-               << centre.x << "," << centre.y << "): found class \"" << narrow(class_of(under))
-               << "\" text \"" << narrow(text_of(under)) << "\"";
-    }
-    move_mouse(centre);
-    Sleep(60);
-    POINT at{};
-    GetCursorPos(&at);
-    if (at.x != centre.x || at.y != centre.y)
-        return ::testing::AssertionFailure() << "the mouse went to (" << at.x << "," << at.y
-                                             << ") instead of (" << centre.x << "," << centre.y << ")";
-    mouse_button(Button::Left, true);
-    Sleep(60);
-    mouse_button(Button::Left, false);
-    Sleep(60);
-    return ::testing::AssertionSuccess();
+  RECT rc = screen_rect(control);
+  POINT centre{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+  HWND under = WindowFromPoint(centre);
+  if (under != control) {
+    return ::testing::AssertionFailure() << "the control \"" << narrow(text_of(control)) << "\" is not what is under ("
+                                         << centre.x << "," << centre.y << "): found class \""
+                                         << narrow(class_of(under)) << "\" text \"" << narrow(text_of(under)) << "\"";
+  }
+  move_mouse(centre);
+  Sleep(60);
+  POINT at{};
+  GetCursorPos(&at);
+  if (at.x != centre.x || at.y != centre.y)
+    return ::testing::AssertionFailure() << "the mouse went to (" << at.x << "," << at.y << ") instead of (" << centre.x
+                                         << "," << centre.y << ")";
+  mouse_button(Button::Left, true);
+  Sleep(60);
+  mouse_button(Button::Left, false);
+  Sleep(60);
+  return ::testing::AssertionSuccess();
 }
 
 void drag(Button b, POINT from, int dx, int dy) {
-    move_mouse(from);
-    Sleep(150);
-    mouse_button(b, true);
-    Sleep(250);
-    constexpr int kSteps = 8;
-    for (int i = 1; i <= kSteps; ++i) {
-        move_mouse(POINT{from.x + dx * i / kSteps, from.y + dy * i / kSteps});
-        Sleep(50);
-    }
-    Sleep(250);
-    mouse_button(b, false);
-    Sleep(250);
+  move_mouse(from);
+  Sleep(150);
+  mouse_button(b, true);
+  Sleep(250);
+  constexpr int kSteps = 8;
+  for (int i = 1; i <= kSteps; ++i) {
+    move_mouse(POINT{from.x + dx * i / kSteps, from.y + dy * i / kSteps});
+    Sleep(50);
+  }
+  Sleep(250);
+  mouse_button(b, false);
+  Sleep(250);
 }
 
 void type_text(std::wstring_view text) {
-    for (wchar_t ch : text) {
-        INPUT in[2]{};
-        in[0].type = INPUT_KEYBOARD;
-        in[0].ki.wScan = ch;
-        in[0].ki.dwFlags = KEYEVENTF_UNICODE;
-        in[1] = in[0];
-        in[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
-        SendInput(2, in, sizeof in[0]);
-        Sleep(15);
-    }
+  for (wchar_t ch : text) {
+    INPUT in[2]{};
+    in[0].type = INPUT_KEYBOARD;
+    in[0].ki.wScan = ch;
+    in[0].ki.dwFlags = KEYEVENTF_UNICODE;
+    in[1] = in[0];
+    in[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+    SendInput(2, in, sizeof in[0]);
+    Sleep(15);
+  }
 }
 
 // ---- Processes -------------------------------------------------------------
 
 bool Process::start(const std::wstring& exe, const std::wstring& args, HANDLE job) {
-    kill();
-    std::wstring cmd = quote(exe) + (args.empty() ? L"" : L" " + args);
-    std::wstring dir = exe.substr(0, exe.find_last_of(L'\\'));
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    started_ms_ = now_ms();
-    if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
-                        dir.c_str(), &si, &pi))
-        return false;
-    if (job) AssignProcessToJobObject(job, pi.hProcess);
-    ResumeThread(pi.hThread);
-    CloseHandle(pi.hThread);
-    process_ = pi.hProcess;
-    pid_ = pi.dwProcessId;
-    return true;
+  kill();
+  std::wstring cmd = quote(exe) + (args.empty() ? L"" : L" " + args);
+  std::wstring dir = exe.substr(0, exe.find_last_of(L'\\'));
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  started_ms_ = now_ms();
+  if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, dir.c_str(), &si,
+                      &pi))
+    return false;
+  if (job) AssignProcessToJobObject(job, pi.hProcess);
+  ResumeThread(pi.hThread);
+  CloseHandle(pi.hThread);
+  process_ = pi.hProcess;
+  pid_ = pi.dwProcessId;
+  return true;
 }
 
 void Process::kill() {
-    if (!process_) return;
-    if (running()) {
-        TerminateProcess(process_, 1);
-        WaitForSingleObject(process_, 10000);
-    }
-    CloseHandle(process_);
-    process_ = nullptr;
-    pid_ = 0;
+  if (!process_) return;
+  if (running()) {
+    TerminateProcess(process_, 1);
+    WaitForSingleObject(process_, 10000);
+  }
+  CloseHandle(process_);
+  process_ = nullptr;
+  pid_ = 0;
 }
 
-bool Process::running() const {
-    return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
-}
+bool Process::running() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
 
 bool Process::wait_exit(int timeout_ms) const {
-    return process_ && WaitForSingleObject(process_, timeout_ms) == WAIT_OBJECT_0;
+  return process_ && WaitForSingleObject(process_, timeout_ms) == WAIT_OBJECT_0;
 }
 
 // ---- Fixture ---------------------------------------------------------------
 
 std::string DesktopTest::test_name() {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string(info->test_suite_name()) + "." + info->name();
-    // Parameterised tests have "/" in their names; a file name cannot.
-    std::replace(name.begin(), name.end(), '/', '.');
-    return name;
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  std::string name = std::string(info->test_suite_name()) + "." + info->name();
+  // Parameterised tests have "/" in their names; a file name cannot.
+  std::replace(name.begin(), name.end(), '/', '.');
+  return name;
 }
 
 void DesktopTest::SetUp() {
-    // A previous test's processes may still be on their way out.
-    bool clear = wait_until(
-        [] { return windows_of_class(kRoomFrameClass).empty() && windows_of_class(kIdlerClass).empty(); },
-        10000, 100);
-    ASSERT_TRUE(clear) << "a practice room or idler from elsewhere is still running; "
-                          "it would take this test's lines";
+  // A previous test's processes may still be on their way out.
+  bool clear = wait_until(
+      [] { return windows_of_class(kRoomFrameClass).empty() && windows_of_class(kIdlerClass).empty(); }, 10000, 100);
+  ASSERT_TRUE(clear) << "a practice room or idler from elsewhere is still running; "
+                        "it would take this test's lines";
 
-    job_ = CreateJobObjectW(nullptr, nullptr);
-    if (job_) {
-        // If this program dies, Windows (and Wine) ends the children with it.
-        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
-        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
-        SetInformationJobObject(job_, JobObjectExtendedLimitInformation, &limits, sizeof limits);
-    }
-    run_dir_ = windows_path(DESKTOP_RUNS_DIR) + L"\\" + widen(test_name());
-    make_dirs(run_dir_);
-    transcript_ = run_dir_ + L"\\transcript.txt";
-    DeleteFileW(transcript_.c_str());
-    release_all_buttons();
+  job_ = CreateJobObjectW(nullptr, nullptr);
+  if (job_) {
+    // If this program dies, Windows (and Wine) ends the children with it.
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    SetInformationJobObject(job_, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+  }
+  run_dir_ = windows_path(DESKTOP_RUNS_DIR) + L"\\" + widen(test_name());
+  make_dirs(run_dir_);
+  transcript_ = run_dir_ + L"\\transcript.txt";
+  DeleteFileW(transcript_.c_str());
+  release_all_buttons();
 }
 
 void DesktopTest::TearDown() {
-    release_all_buttons();
-    if (HasFailure()) {
-        std::wstring shot = screenshot(test_name() + ".failed");
-        std::printf("[ desktop  ] screenshot at failure: %s\n", narrow(shot).c_str());
-        if (idler_.handle()) {
-            DWORD code = 0;
-            GetExitCodeProcess(idler_.handle(), &code);
-            if (idler_.running())
-                std::printf("[ desktop  ] idler still running\n");
-            else
-                std::printf("[ desktop  ] idler ended, exit code 0x%08lX\n", static_cast<unsigned long>(code));
-        }
-        if (idler_window_ && IsWindow(idler_window_)) {
-            RECT rc = screen_rect(idler_window_);
-            std::printf("[ desktop  ] idler window at (%ld,%ld)-(%ld,%ld) visible=%d iconic=%d\n", rc.left,
-                        rc.top, rc.right, rc.bottom, IsWindowVisible(idler_window_) ? 1 : 0,
-                        IsIconic(idler_window_) ? 1 : 0);
-        }
-        std::printf("[ desktop  ] transcript %s:\n", narrow(transcript_).c_str());
-        for (const Record& r : parse_transcript(read_file(transcript_)))
-            std::printf("    %lld\t%s\t%s\n", static_cast<long long>(r.ms), r.room.c_str(),
-                        printable(r.line).c_str());
+  release_all_buttons();
+  if (HasFailure()) {
+    std::wstring shot = screenshot(test_name() + ".failed");
+    std::printf("[ desktop  ] screenshot at failure: %s\n", narrow(shot).c_str());
+    if (idler_.handle()) {
+      DWORD code = 0;
+      GetExitCodeProcess(idler_.handle(), &code);
+      if (idler_.running())
+        std::printf("[ desktop  ] idler still running\n");
+      else
+        std::printf("[ desktop  ] idler ended, exit code 0x%08lX\n", static_cast<unsigned long>(code));
     }
-    idler_.kill();
-    room_.kill();
-    if (job_) {
-        CloseHandle(job_);
-        job_ = nullptr;
+    if (idler_window_ && IsWindow(idler_window_)) {
+      RECT rc = screen_rect(idler_window_);
+      std::printf("[ desktop  ] idler window at (%ld,%ld)-(%ld,%ld) visible=%d iconic=%d\n", rc.left, rc.top, rc.right,
+                  rc.bottom, IsWindowVisible(idler_window_) ? 1 : 0, IsIconic(idler_window_) ? 1 : 0);
     }
+    std::printf("[ desktop  ] transcript %s:\n", narrow(transcript_).c_str());
+    for (const Record& r : parse_transcript(read_file(transcript_)))
+      std::printf("    %lld\t%s\t%s\n", static_cast<long long>(r.ms), r.room.c_str(), printable(r.line).c_str());
+  }
+  idler_.kill();
+  room_.kill();
+  if (job_) {
+    CloseHandle(job_);
+    job_ = nullptr;
+  }
 }
 
 void DesktopTest::start_room(const std::wstring& args) {
-    std::wstring all = L"--transcript " + quote(transcript_) + L" --pos 0,0";
-    if (!args.empty()) all += L" " + args;
-    // A room started again appends to the same transcript: wait for its own READY.
-    auto readies = [&] {
-        std::vector<std::int64_t> at;
-        for (const Record& r : parse_transcript(read_file(transcript_)))
-            if (r.room == "-" && r.line == "READY") at.push_back(r.ms);
-        return at;
-    };
-    const size_t earlier = readies().size();
-    ASSERT_TRUE(room_.start(staged_copy(room_exe_, run_dir_), all, job_))
-        << "cannot start " << room_exe_ << " (error " << GetLastError() << ")";
-    bool ready = wait_until(
-        [&] {
-            std::vector<std::int64_t> at = readies();
-            if (at.size() > earlier) {
-                room_ready_ms_ = at.back();
-                return true;
-            }
-            return !room_.running();
-        },
-        kStartTimeoutMs, 20);
-    ASSERT_TRUE(ready && room_.running()) << "the practice room did not get ready";
-    room_frame_ = find_top_level(room_.pid(), kRoomFrameClass);
-    ASSERT_NE(room_frame_, nullptr) << "the practice room has no \"AOL Frame25\" window";
+  std::wstring all = L"--transcript " + quote(transcript_) + L" --pos 0,0";
+  if (!args.empty()) all += L" " + args;
+  // A room started again appends to the same transcript: wait for its own READY.
+  auto readies = [&] {
+    std::vector<std::int64_t> at;
+    for (const Record& r : parse_transcript(read_file(transcript_)))
+      if (r.room == "-" && r.line == "READY") at.push_back(r.ms);
+    return at;
+  };
+  const size_t earlier = readies().size();
+  ASSERT_TRUE(room_.start(staged_copy(room_exe_, run_dir_), all, job_))
+      << "cannot start " << room_exe_ << " (error " << GetLastError() << ")";
+  bool ready = wait_until(
+      [&] {
+        std::vector<std::int64_t> at = readies();
+        if (at.size() > earlier) {
+          room_ready_ms_ = at.back();
+          return true;
+        }
+        return !room_.running();
+      },
+      kStartTimeoutMs, 20);
+  ASSERT_TRUE(ready && room_.running()) << "the practice room did not get ready";
+  room_frame_ = find_top_level(room_.pid(), kRoomFrameClass);
+  ASSERT_NE(room_frame_, nullptr) << "the practice room has no \"AOL Frame25\" window";
 }
 
 void DesktopTest::start_idler(bool wait_loaded, int dpi) {
-    // Wine reads the display scaling when a process starts: the idler gets
-    // `dpi`, everything started before or after it keeps the prefix's own.
-    std::optional<ScreenDpi> scaled;
-    if (dpi) scaled.emplace(dpi);
-    ASSERT_TRUE(idler_.start(staged_copy(idler_exe_, run_dir_, L"TallowDivod.exe"), L"", job_))
-        << "cannot start " << idler_exe_ << " (error " << GetLastError() << ")";
-    bool shown = wait_until(
-        [&] {
-            idler_window_ = find_top_level(idler_.pid(), kIdlerClass);
-            return (idler_window_ && IsWindowVisible(idler_window_)) || !idler_.running();
-        },
-        kStartTimeoutMs, 20);
-    ASSERT_TRUE(shown && idler_.running()) << "the idler's window \"" << narrow(kIdlerClass) << "\" did not show";
-    if (wait_loaded) {
-        std::vector<Record> got = wait_lines(1);
-        ASSERT_FALSE(got.empty()) << "the idler posted nothing after it started";
-    }
+  // Wine reads the display scaling when a process starts: the idler gets
+  // `dpi`, everything started before or after it keeps the prefix's own.
+  std::optional<ScreenDpi> scaled;
+  if (dpi) scaled.emplace(dpi);
+  ASSERT_TRUE(idler_.start(staged_copy(idler_exe_, run_dir_, L"TallowDivod.exe"), L"", job_))
+      << "cannot start " << idler_exe_ << " (error " << GetLastError() << ")";
+  bool shown = wait_until(
+      [&] {
+        idler_window_ = find_top_level(idler_.pid(), kIdlerClass);
+        return (idler_window_ && IsWindowVisible(idler_window_)) || !idler_.running();
+      },
+      kStartTimeoutMs, 20);
+  ASSERT_TRUE(shown && idler_.running()) << "the idler's window \"" << narrow(kIdlerClass) << "\" did not show";
+  if (wait_loaded) {
+    std::vector<Record> got = wait_lines(1);
+    ASSERT_FALSE(got.empty()) << "the idler posted nothing after it started";
+  }
 }
 
 HWND DesktopTest::mdi_client() const { return FindWindowExW(room_frame_, nullptr, L"MDIClient", nullptr); }
 
 HWND DesktopTest::room_child(const wchar_t* title) const {
-    return FindWindowExW(mdi_client(), nullptr, L"AOL Child", title);
+  return FindWindowExW(mdi_client(), nullptr, L"AOL Child", title);
 }
 
 HWND DesktopTest::control(int id) const { return GetDlgItem(idler_window_, id); }
@@ -691,61 +680,61 @@ HWND DesktopTest::control(int id) const { return GetDlgItem(idler_window_, id); 
 HWND DesktopTest::clock_label(int id) const { return GetDlgItem(control(kFrame), id); }
 
 void DesktopTest::expect_idling() const {
-    EXPECT_FALSE(IsWindowEnabled(control(kStart))) << "Start can be pressed while idling";
-    EXPECT_FALSE(IsWindowEnabled(control(kReasonBox))) << "the reason can be edited while idling";
-    EXPECT_TRUE(IsWindowEnabled(control(kStop))) << "Stop cannot be pressed while idling";
+  EXPECT_FALSE(IsWindowEnabled(control(kStart))) << "Start can be pressed while idling";
+  EXPECT_FALSE(IsWindowEnabled(control(kReasonBox))) << "the reason can be edited while idling";
+  EXPECT_TRUE(IsWindowEnabled(control(kStop))) << "Stop cannot be pressed while idling";
 }
 
 void DesktopTest::expect_not_idling() const {
-    EXPECT_TRUE(IsWindowEnabled(control(kStart)));
-    EXPECT_FALSE(IsWindowEnabled(control(kStop)));
-    EXPECT_TRUE(IsWindowEnabled(control(kReasonBox)));
+  EXPECT_TRUE(IsWindowEnabled(control(kStart)));
+  EXPECT_FALSE(IsWindowEnabled(control(kStop)));
+  EXPECT_TRUE(IsWindowEnabled(control(kReasonBox)));
 }
 
 bool DesktopTest::wait_stopped(int timeout_ms) const {
-    return wait_until([&] { return !IsWindowEnabled(control(kStop)); }, timeout_ms);
+  return wait_until([&] { return !IsWindowEnabled(control(kStop)); }, timeout_ms);
 }
 
 std::vector<Record> DesktopTest::lines() const {
-    std::vector<Record> out;
-    for (Record& r : parse_transcript(read_file(transcript_)))
-        if (r.room != "-") out.push_back(std::move(r));
-    return out;
+  std::vector<Record> out;
+  for (Record& r : parse_transcript(read_file(transcript_)))
+    if (r.room != "-") out.push_back(std::move(r));
+  return out;
 }
 
 std::vector<Record> DesktopTest::wait_lines(size_t n, int timeout_ms) const {
-    std::vector<Record> got;
-    wait_until(
-        [&] {
-            got = lines();
-            return got.size() >= n;
-        },
-        timeout_ms, 20);
-    return got;
+  std::vector<Record> got;
+  wait_until(
+      [&] {
+        got = lines();
+        return got.size() >= n;
+      },
+      timeout_ms, 20);
+  return got;
 }
 
 void DesktopTest::expect_no_more_lines(size_t n, int quiet_ms) const {
-    Sleep(quiet_ms);
-    std::vector<Record> got = lines();
-    EXPECT_EQ(got.size(), n) << "unexpected extra lines were posted";
+  Sleep(quiet_ms);
+  std::vector<Record> got = lines();
+  EXPECT_EQ(got.size(), n) << "unexpected extra lines were posted";
 }
 
 std::wstring DesktopTest::screenshot(const std::string& name) const {
-    std::wstring dir = windows_path(DESKTOP_SCREENSHOT_DIR);
-    make_dirs(dir);
-    std::wstring path = dir + L"\\" + widen(name) + L".bmp";
-    save_bmp(capture_screen(), path);
-    return path;
+  std::wstring dir = windows_path(DESKTOP_SCREENSHOT_DIR);
+  make_dirs(dir);
+  std::wstring path = dir + L"\\" + widen(name) + L".bmp";
+  save_bmp(capture_screen(), path);
+  return path;
 }
 
 void DesktopTest::place_idler(int x, int y) const {
-    SetWindowPos(idler_window_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    wait_until(
-        [&] {
-            RECT rc = screen_rect(idler_window_);
-            return rc.left == x && rc.top == y;
-        },
-        3000);
+  SetWindowPos(idler_window_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  wait_until(
+      [&] {
+        RECT rc = screen_rect(idler_window_);
+        return rc.left == x && rc.top == y;
+      },
+      3000);
 }
 
-} // namespace desktop
+}  // namespace desktop

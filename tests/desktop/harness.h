@@ -35,9 +35,9 @@ using namespace tallow::window_names;
 // ---- Transcript -----------------------------------------------------------
 
 struct Record {
-    std::int64_t ms = 0;
-    std::string room;
-    std::string line; // unescaped bytes
+  std::int64_t ms = 0;
+  std::string room;
+  std::string line;  // unescaped bytes
 };
 
 // QueryPerformanceCounter in ms, the clock the transcript's records use.
@@ -61,7 +61,7 @@ void expect_adv(const std::vector<Record>& got, size_t first, const std::string&
 // "/a/b" -> "Z:\a\b" (Wine maps the Unix root to Z:).
 std::wstring windows_path(std::string_view path);
 std::wstring widen(std::string_view utf8);
-std::string narrow(std::wstring_view wide); // UTF-8
+std::string narrow(std::wstring_view wide);  // UTF-8
 
 // The whole file, shared for reading with its writer; "" when it is missing.
 std::string read_file(const std::wstring& path);
@@ -83,10 +83,10 @@ void pump_sleep(int ms);
 
 // The whole screen via GDI, 32-bit pixels top-down (0x00RRGGBB).
 struct Image {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint32_t> pixels;
-    std::uint32_t at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> pixels;
+  std::uint32_t at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };
 Image capture_screen();
 bool save_bmp(const Image& image, const std::wstring& path);
@@ -110,8 +110,8 @@ int slowest_answer(HWND hwnd, int over_ms);
 // ---- Inside another process (of this program's bitness) -------------------
 
 struct Module {
-    std::uintptr_t base = 0;
-    std::wstring path; // lower case
+  std::uintptr_t base = 0;
+  std::wstring path;  // lower case
 };
 // The modules loaded in `process`.
 std::vector<Module> modules_of(HANDLE process);
@@ -144,83 +144,83 @@ void release_all_buttons();
 // ---- Processes -------------------------------------------------------------
 
 class Process {
-public:
-    Process() = default;
-    Process(const Process&) = delete;
-    Process& operator=(const Process&) = delete;
-    ~Process() { kill(); }
+ public:
+  Process() = default;
+  Process(const Process&) = delete;
+  Process& operator=(const Process&) = delete;
+  ~Process() { kill(); }
 
-    // Starts suspended, joins `job`, then runs.
-    bool start(const std::wstring& exe, const std::wstring& args, HANDLE job);
-    void kill();
-    bool running() const;
-    bool wait_exit(int timeout_ms) const;
-    DWORD pid() const { return pid_; }
-    HANDLE handle() const { return process_; }
-    std::int64_t started_ms() const { return started_ms_; }
+  // Starts suspended, joins `job`, then runs.
+  bool start(const std::wstring& exe, const std::wstring& args, HANDLE job);
+  void kill();
+  bool running() const;
+  bool wait_exit(int timeout_ms) const;
+  DWORD pid() const { return pid_; }
+  HANDLE handle() const { return process_; }
+  std::int64_t started_ms() const { return started_ms_; }
 
-private:
-    HANDLE process_ = nullptr;
-    DWORD pid_ = 0;
-    std::int64_t started_ms_ = 0;
+ private:
+  HANDLE process_ = nullptr;
+  DWORD pid_ = 0;
+  std::int64_t started_ms_ = 0;
 };
 
 // One test's world: the room, the idler, the run folder.
 class DesktopTest : public ::testing::Test {
-protected:
-    void SetUp() override;
-    void TearDown() override;
+ protected:
+  void SetUp() override;
+  void TearDown() override;
 
-    // Starts the practice room with `args` (plus --transcript and --pos 0,0)
-    // and waits for its READY record.
-    void start_room(const std::wstring& args = L"");
-    // Starts the idler and waits for its main window; with `wait_loaded`
-    // also for the first posted record (LineLoaded). With `dpi`, the idler
-    // runs at that display scaling (96 is 100%, 144 150%).
-    void start_idler(bool wait_loaded = true, int dpi = 0);
+  // Starts the practice room with `args` (plus --transcript and --pos 0,0)
+  // and waits for its READY record.
+  void start_room(const std::wstring& args = L"");
+  // Starts the idler and waits for its main window; with `wait_loaded`
+  // also for the first posted record (LineLoaded). With `dpi`, the idler
+  // runs at that display scaling (96 is 100%, 144 150%).
+  void start_idler(bool wait_loaded = true, int dpi = 0);
 
-    HWND idler() const { return idler_window_; }
-    HWND room_frame() const { return room_frame_; }
-    HWND mdi_client() const;
-    HWND room_child(const wchar_t* title) const;
-    HWND control(int id) const;      // in the main window
-    HWND clock_label(int id) const;  // in the frame
-    std::wstring control_text(int id) const { return text_of(control(id)); }
+  HWND idler() const { return idler_window_; }
+  HWND room_frame() const { return room_frame_; }
+  HWND mdi_client() const;
+  HWND room_child(const wchar_t* title) const;
+  HWND control(int id) const;      // in the main window
+  HWND clock_label(int id) const;  // in the frame
+  std::wstring control_text(int id) const { return text_of(control(id)); }
 
-    // Start off, Stop on, the reason box off: the idle clock runs.
-    void expect_idling() const;
-    // Start on, Stop off, the reason box on.
-    void expect_not_idling() const;
-    // Stop gives the controls back after its last line, Stop itself last;
-    // waits until it has.
-    bool wait_stopped(int timeout_ms) const;
+  // Start off, Stop on, the reason box off: the idle clock runs.
+  void expect_idling() const;
+  // Start on, Stop off, the reason box on.
+  void expect_not_idling() const;
+  // Stop gives the controls back after its last line, Stop itself last;
+  // waits until it has.
+  bool wait_stopped(int timeout_ms) const;
 
-    // Posted records (READY left out).
-    std::vector<Record> lines() const;
-    // Waits until at least n records were posted; returns them.
-    std::vector<Record> wait_lines(size_t n, int timeout_ms = 15000) const;
-    // Waits `quiet_ms` and fails the test if more than n records appear.
-    void expect_no_more_lines(size_t n, int quiet_ms) const;
+  // Posted records (READY left out).
+  std::vector<Record> lines() const;
+  // Waits until at least n records were posted; returns them.
+  std::vector<Record> wait_lines(size_t n, int timeout_ms = 15000) const;
+  // Waits `quiet_ms` and fails the test if more than n records appear.
+  void expect_no_more_lines(size_t n, int quiet_ms) const;
 
-    // Saves the whole screen as <screenshot dir>/<name>.bmp.
-    std::wstring screenshot(const std::string& name) const;
-    // Puts the idler's window at (x, y) on the screen.
-    void place_idler(int x, int y) const;
+  // Saves the whole screen as <screenshot dir>/<name>.bmp.
+  std::wstring screenshot(const std::string& name) const;
+  // Puts the idler's window at (x, y) on the screen.
+  void place_idler(int x, int y) const;
 
-    static std::string test_name();
+  static std::string test_name();
 
-    HANDLE job_ = nullptr;
-    // The builds start_idler and start_room run, staged as TallowDivod.exe
-    // and under the room's own name.
-    const char* idler_exe_ = DESKTOP_IDLER_EXE;
-    const char* room_exe_ = DESKTOP_ROOM_EXE;
-    Process room_;
-    Process idler_;
-    std::wstring run_dir_;
-    std::wstring transcript_;
-    HWND room_frame_ = nullptr;
-    HWND idler_window_ = nullptr;
-    std::int64_t room_ready_ms_ = 0;
+  HANDLE job_ = nullptr;
+  // The builds start_idler and start_room run, staged as TallowDivod.exe
+  // and under the room's own name.
+  const char* idler_exe_ = DESKTOP_IDLER_EXE;
+  const char* room_exe_ = DESKTOP_ROOM_EXE;
+  Process room_;
+  Process idler_;
+  std::wstring run_dir_;
+  std::wstring transcript_;
+  HWND room_frame_ = nullptr;
+  HWND idler_window_ = nullptr;
+  std::int64_t room_ready_ms_ = 0;
 };
 
-} // namespace desktop
+}  // namespace desktop

@@ -6,56 +6,58 @@ namespace desktop {
 namespace {
 
 TEST(HarnessTranscript, ReadsCompleteRecordsAndUnescapesBytes) {
-    std::vector<Record> got = parse_transcript(
-        "12\t-\tREADY\n"
-        "345\tRoom 1\ta\\xB7b\\x5Cc\\x09\n"
-        "678\tRoom 2\tnot finished");
-    ASSERT_EQ(got.size(), 2u);
-    EXPECT_EQ(got[0].ms, 12);
-    EXPECT_EQ(got[0].room, "-");
-    EXPECT_EQ(got[1].ms, 345);
-    EXPECT_EQ(got[1].room, "Room 1");
-    EXPECT_EQ(got[1].line, "a\xB7" "b\\c\t");
-    EXPECT_EQ(printable(got[1].line), "a\\xB7b\\x5Cc\\x09");
+  std::vector<Record> got = parse_transcript(
+      "12\t-\tREADY\n"
+      "345\tRoom 1\ta\\xB7b\\x5Cc\\x09\n"
+      "678\tRoom 2\tnot finished");
+  ASSERT_EQ(got.size(), 2u);
+  EXPECT_EQ(got[0].ms, 12);
+  EXPECT_EQ(got[0].room, "-");
+  EXPECT_EQ(got[1].ms, 345);
+  EXPECT_EQ(got[1].room, "Room 1");
+  EXPECT_EQ(got[1].line,
+            "a\xB7"
+            "b\\c\t");
+  EXPECT_EQ(printable(got[1].line), "a\\xB7b\\x5Cc\\x09");
 }
 
 TEST(HarnessTranscript, TurnsUnixPathsIntoWinePaths) {
-    EXPECT_EQ(windows_path("/work/x/y.exe"), L"Z:\\work\\x\\y.exe");
+  EXPECT_EQ(windows_path("/work/x/y.exe"), L"Z:\\work\\x\\y.exe");
 }
 
 class Harness : public DesktopTest {};
 
 // Real mouse and keyboard input reaches windows on this display.
 TEST_F(Harness, TypesIntoThePracticeRoomWithRealInput) {
-    ASSERT_NO_FATAL_FAILURE(start_room());
-    HWND room = room_child(L"Room 1");
-    ASSERT_NE(room, nullptr);
-    HWND input = FindWindowExW(room, nullptr, L"RICHCNTL", nullptr);
-    ASSERT_NE(input, nullptr);
-    ASSERT_TRUE(click(input));
-    type_text(L"hi caf\u00E9\r");
-    std::vector<Record> got = wait_lines(1, 10000);
-    ASSERT_EQ(got.size(), 1u);
-    EXPECT_EQ(got[0].room, "Room 1");
-    EXPECT_EQ(printable(got[0].line), "hi caf\\xE9");
+  ASSERT_NO_FATAL_FAILURE(start_room());
+  HWND room = room_child(L"Room 1");
+  ASSERT_NE(room, nullptr);
+  HWND input = FindWindowExW(room, nullptr, L"RICHCNTL", nullptr);
+  ASSERT_NE(input, nullptr);
+  ASSERT_TRUE(click(input));
+  type_text(L"hi caf\u00E9\r");
+  std::vector<Record> got = wait_lines(1, 10000);
+  ASSERT_EQ(got.size(), 1u);
+  EXPECT_EQ(got[0].room, "Room 1");
+  EXPECT_EQ(printable(got[0].line), "hi caf\\xE9");
 }
 
 TEST_F(Harness, ScreenshotCapturesTheScreen) {
-    ASSERT_NO_FATAL_FAILURE(start_room());
-    Sleep(300);
-    std::wstring path = screenshot(test_name());
-    Image shot = capture_screen();
-    ASSERT_FALSE(shot.pixels.empty());
-    // The room's frame is at 0,0; the desktop beyond it is another colour.
-    RECT rc = screen_rect(room_frame());
-    EXPECT_NE(shot.at(rc.left + 100, rc.top + 100), shot.at(rc.right + 50, rc.bottom + 50));
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(f, INVALID_HANDLE_VALUE);
-    LARGE_INTEGER size{};
-    GetFileSizeEx(f, &size);
-    CloseHandle(f);
-    EXPECT_GT(size.QuadPart, static_cast<LONGLONG>(shot.width) * shot.height * 3);
+  ASSERT_NO_FATAL_FAILURE(start_room());
+  Sleep(300);
+  std::wstring path = screenshot(test_name());
+  Image shot = capture_screen();
+  ASSERT_FALSE(shot.pixels.empty());
+  // The room's frame is at 0,0; the desktop beyond it is another colour.
+  RECT rc = screen_rect(room_frame());
+  EXPECT_NE(shot.at(rc.left + 100, rc.top + 100), shot.at(rc.right + 50, rc.bottom + 50));
+  HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(f, INVALID_HANDLE_VALUE);
+  LARGE_INTEGER size{};
+  GetFileSizeEx(f, &size);
+  CloseHandle(f);
+  EXPECT_GT(size.QuadPart, static_cast<LONGLONG>(shot.width) * shot.height * 3);
 }
 
-} // namespace
-} // namespace desktop
+}  // namespace
+}  // namespace desktop

@@ -14,90 +14,90 @@ namespace {
 using ::testing::ElementsAre;
 
 class MainWindow : public DesktopTest {
-protected:
-    // Presses `b` at `at`, drags by (dx, dy), releases; returns how far the
-    // window went.
-    POINT drag_and_measure(Button b, POINT at, int dx, int dy) {
-        RECT before = screen_rect(idler());
-        drag(b, at, dx, dy);
-        RECT after = settled_rect();
-        return POINT{after.left - before.left, after.top - before.top};
-    }
+ protected:
+  // Presses `b` at `at`, drags by (dx, dy), releases; returns how far the
+  // window went.
+  POINT drag_and_measure(Button b, POINT at, int dx, int dy) {
+    RECT before = screen_rect(idler());
+    drag(b, at, dx, dy);
+    RECT after = settled_rect();
+    return POINT{after.left - before.left, after.top - before.top};
+  }
 
-    // The window rectangle once it has stopped moving.
-    RECT settled_rect() {
-        RECT last = screen_rect(idler());
-        wait_until(
-            [&] {
-                Sleep(150);
-                RECT now = screen_rect(idler());
-                bool same = EqualRect(&now, &last);
-                last = now;
-                return same;
-            },
-            3000, 0);
-        return last;
-    }
+  // The window rectangle once it has stopped moving.
+  RECT settled_rect() {
+    RECT last = screen_rect(idler());
+    wait_until(
+        [&] {
+          Sleep(150);
+          RECT now = screen_rect(idler());
+          bool same = EqualRect(&now, &last);
+          last = now;
+          return same;
+        },
+        3000, 0);
+    return last;
+  }
 
-    POINT client_point(int x, int y) {
-        POINT o = client_origin(idler());
-        return POINT{o.x + x, o.y + y};
-    }
+  POINT client_point(int x, int y) {
+    POINT o = client_origin(idler());
+    return POINT{o.x + x, o.y + y};
+  }
 
-    void expect_background_drag(Button b) {
-        ASSERT_NO_FATAL_FAILURE(start_idler(false));
-        place_idler(400, 300);
-        POINT at = client_point(100, 120); // bare background, away from every control
-        HWND under = WindowFromPoint(at);
-        ASSERT_EQ(GetAncestor(under, GA_ROOT), idler()) << "something covers the idler";
+  void expect_background_drag(Button b) {
+    ASSERT_NO_FATAL_FAILURE(start_idler(false));
+    place_idler(400, 300);
+    POINT at = client_point(100, 120);  // bare background, away from every control
+    HWND under = WindowFromPoint(at);
+    ASSERT_EQ(GetAncestor(under, GA_ROOT), idler()) << "something covers the idler";
 
-        POINT moved = drag_and_measure(b, at, 40, 30);
-        EXPECT_NEAR(moved.x, 40, 3);
-        EXPECT_NEAR(moved.y, 30, 3);
+    POINT moved = drag_and_measure(b, at, 40, 30);
+    EXPECT_NEAR(moved.x, 40, 3);
+    EXPECT_NEAR(moved.y, 30, 3);
 
-        // Letting go ends the drag: the window stays when the mouse moves on.
-        RECT dropped = screen_rect(idler());
-        move_mouse(POINT{at.x + 70, at.y + 60});
-        Sleep(400);
-        RECT later = settled_rect();
-        EXPECT_EQ(later.left, dropped.left) << "the window still follows the mouse after release";
-        EXPECT_EQ(later.top, dropped.top) << "the window still follows the mouse after release";
-    }
+    // Letting go ends the drag: the window stays when the mouse moves on.
+    RECT dropped = screen_rect(idler());
+    move_mouse(POINT{at.x + 70, at.y + 60});
+    Sleep(400);
+    RECT later = settled_rect();
+    EXPECT_EQ(later.left, dropped.left) << "the window still follows the mouse after release";
+    EXPECT_EQ(later.top, dropped.top) << "the window still follows the mouse after release";
+  }
 };
 
 TEST_F(MainWindow, LoadPostsTheLoadedLineOnce) {
-    ASSERT_NO_FATAL_FAILURE(start_room());
-    ASSERT_NO_FATAL_FAILURE(start_idler());
-    std::vector<Record> got = lines();
-    ASSERT_EQ(got.size(), 1u);
-    EXPECT_EQ(printable(got[0].line), printable(lines::kLoaded));
-    EXPECT_EQ(got[0].line, lines::kLoaded);
-    EXPECT_EQ(got[0].room, "Room 1");
-    std::printf("[ timing   ] exe started -> LineLoaded recorded: %lld ms\n",
-                static_cast<long long>(got[0].ms - idler_.started_ms()));
-    expect_no_more_lines(1, 2500);
+  ASSERT_NO_FATAL_FAILURE(start_room());
+  ASSERT_NO_FATAL_FAILURE(start_idler());
+  std::vector<Record> got = lines();
+  ASSERT_EQ(got.size(), 1u);
+  EXPECT_EQ(printable(got[0].line), printable(lines::kLoaded));
+  EXPECT_EQ(got[0].line, lines::kLoaded);
+  EXPECT_EQ(got[0].room, "Room 1");
+  std::printf("[ timing   ] exe started -> LineLoaded recorded: %lld ms\n",
+              static_cast<long long>(got[0].ms - idler_.started_ms()));
+  expect_no_more_lines(1, 2500);
 }
 
 TEST_F(MainWindow, OpensQuietlyWithNoClientRunning) {
-    ASSERT_NO_FATAL_FAILURE(start_idler(false));
-    Sleep(3000); // time for a late error box to show up
-    ASSERT_TRUE(idler_.running()) << "the idler ended without a client to post to";
-    std::vector<HWND> shown = top_level_windows_of(idler_.pid(), true);
-    for (HWND w : shown)
-        if (w != idler())
-            ADD_FAILURE() << "the idler showed another window: class \"" << narrow(class_of(w))
-                          << "\" text \"" << narrow(text_of(w)) << "\"";
-    EXPECT_THAT(shown, ElementsAre(idler()));
-    EXPECT_GE(ping_ms(idler(), 2500), 0) << "the idler does not answer messages";
+  ASSERT_NO_FATAL_FAILURE(start_idler(false));
+  Sleep(3000);  // time for a late error box to show up
+  ASSERT_TRUE(idler_.running()) << "the idler ended without a client to post to";
+  std::vector<HWND> shown = top_level_windows_of(idler_.pid(), true);
+  for (HWND w : shown)
+    if (w != idler())
+      ADD_FAILURE() << "the idler showed another window: class \"" << narrow(class_of(w)) << "\" text \""
+                    << narrow(text_of(w)) << "\"";
+  EXPECT_THAT(shown, ElementsAre(idler()));
+  EXPECT_GE(ping_ms(idler(), 2500), 0) << "the idler does not answer messages";
 }
 
 struct Placement {
-    int id;
-    bool in_frame;
-    const wchar_t* cls;
-    const wchar_t* text;
-    int left, top, width, height;
-    bool enabled;
+  int id;
+  bool in_frame;
+  const wchar_t* cls;
+  const wchar_t* text;
+  int left, top, width, height;
+  bool enabled;
 };
 
 // Pixels relative to the parent's client area at 96 DPI.
@@ -120,135 +120,128 @@ const Placement kPlacements[] = {
 };
 
 TEST_F(MainWindow, BorderlessTopmostWithEveryControlInPlace) {
-    ASSERT_NO_FATAL_FAILURE(start_idler(false));
-    HDC screen = GetDC(nullptr);
-    int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
-    ASSERT_EQ(dpi, 96) << "the expected pixel positions hold at 96 DPI";
+  ASSERT_NO_FATAL_FAILURE(start_idler(false));
+  HDC screen = GetDC(nullptr);
+  int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  ASSERT_EQ(dpi, 96) << "the expected pixel positions hold at 96 DPI";
 
-    HWND w = idler();
-    EXPECT_EQ(text_of(w), L"\u2122Tallow Divod\u2122");
-    LONG style = GetWindowLongW(w, GWL_STYLE);
-    LONG ex = GetWindowLongW(w, GWL_EXSTYLE);
-    EXPECT_TRUE(style & WS_POPUP) << std::hex << style;
-    EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME | WS_BORDER | WS_DLGFRAME)) << std::hex << style;
-    EXPECT_TRUE(ex & WS_EX_TOPMOST) << std::hex << ex;
-    EXPECT_FALSE(ex & (WS_EX_CLIENTEDGE | WS_EX_WINDOWEDGE | WS_EX_DLGMODALFRAME)) << std::hex << ex;
+  HWND w = idler();
+  EXPECT_EQ(text_of(w), L"\u2122Tallow Divod\u2122");
+  LONG style = GetWindowLongW(w, GWL_STYLE);
+  LONG ex = GetWindowLongW(w, GWL_EXSTYLE);
+  EXPECT_TRUE(style & WS_POPUP) << std::hex << style;
+  EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME | WS_BORDER | WS_DLGFRAME)) << std::hex << style;
+  EXPECT_TRUE(ex & WS_EX_TOPMOST) << std::hex << ex;
+  EXPECT_FALSE(ex & (WS_EX_CLIENTEDGE | WS_EX_WINDOWEDGE | WS_EX_DLGMODALFRAME)) << std::hex << ex;
 
-    RECT client{}, outer = screen_rect(w);
-    GetClientRect(w, &client);
-    EXPECT_EQ(client.right, 211);
-    EXPECT_EQ(client.bottom, 248);
-    // No frame: the window is its client area.
-    EXPECT_EQ(outer.right - outer.left, 211);
-    EXPECT_EQ(outer.bottom - outer.top, 248);
+  RECT client{}, outer = screen_rect(w);
+  GetClientRect(w, &client);
+  EXPECT_EQ(client.right, 211);
+  EXPECT_EQ(client.bottom, 248);
+  // No frame: the window is its client area.
+  EXPECT_EQ(outer.right - outer.left, 211);
+  EXPECT_EQ(outer.bottom - outer.top, 248);
 
-    HWND frame = control(kFrame);
-    ASSERT_NE(frame, nullptr) << "no Frame1 (id " << kFrame << ")";
-    EXPECT_EQ(GetWindowLongW(frame, GWL_STYLE) & BS_TYPEMASK, BS_GROUPBOX);
+  HWND frame = control(kFrame);
+  ASSERT_NE(frame, nullptr) << "no Frame1 (id " << kFrame << ")";
+  EXPECT_EQ(GetWindowLongW(frame, GWL_STYLE) & BS_TYPEMASK, BS_GROUPBOX);
 
-    for (const Placement& p : kPlacements) {
-        SCOPED_TRACE("control " + std::to_string(p.id) + " \"" + narrow(p.text) + "\"");
-        HWND c = p.in_frame ? clock_label(p.id) : control(p.id);
-        ASSERT_NE(c, nullptr);
-        EXPECT_EQ(GetParent(c), p.in_frame ? frame : w);
-        EXPECT_EQ(class_of(c), p.cls);
-        EXPECT_EQ(text_of(c), p.text);
-        RECT rc = rect_in_parent(c);
-        EXPECT_EQ(rc.left, p.left);
-        EXPECT_EQ(rc.top, p.top);
-        EXPECT_EQ(rc.right - rc.left, p.width);
-        EXPECT_EQ(rc.bottom - rc.top, p.height);
-        EXPECT_TRUE(IsWindowVisible(c));
-        EXPECT_EQ(IsWindowEnabled(c) != FALSE, p.enabled);
-    }
+  for (const Placement& p : kPlacements) {
+    SCOPED_TRACE("control " + std::to_string(p.id) + " \"" + narrow(p.text) + "\"");
+    HWND c = p.in_frame ? clock_label(p.id) : control(p.id);
+    ASSERT_NE(c, nullptr);
+    EXPECT_EQ(GetParent(c), p.in_frame ? frame : w);
+    EXPECT_EQ(class_of(c), p.cls);
+    EXPECT_EQ(text_of(c), p.text);
+    RECT rc = rect_in_parent(c);
+    EXPECT_EQ(rc.left, p.left);
+    EXPECT_EQ(rc.top, p.top);
+    EXPECT_EQ(rc.right - rc.left, p.width);
+    EXPECT_EQ(rc.bottom - rc.top, p.height);
+    EXPECT_TRUE(IsWindowVisible(c));
+    EXPECT_EQ(IsWindowEnabled(c) != FALSE, p.enabled);
+  }
 }
 
 TEST_F(MainWindow, StaysAboveTheRoomWhenTheRoomIsUsed) {
-    ASSERT_NO_FATAL_FAILURE(start_room());
-    ASSERT_NO_FATAL_FAILURE(start_idler());
-    place_idler(100, 60); // over the room's view, clear of its input
-    HWND input = FindWindowExW(room_child(L"Room 1"), nullptr, L"RICHCNTL", nullptr);
-    ASSERT_NE(input, nullptr);
-    ASSERT_TRUE(click(input));
-    ASSERT_TRUE(wait_until([&] { return GetForegroundWindow() == room_frame(); }, 5000))
-        << "clicking the room did not activate it";
-    // Raise it too, as a window manager does on activation (Xvfb has none).
-    SetWindowPos(room_frame(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    Sleep(300);
-    RECT rc = screen_rect(idler());
-    POINT centre{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
-    EXPECT_EQ(GetAncestor(WindowFromPoint(centre), GA_ROOT), idler())
-        << "the active room covers the idler";
+  ASSERT_NO_FATAL_FAILURE(start_room());
+  ASSERT_NO_FATAL_FAILURE(start_idler());
+  place_idler(100, 60);  // over the room's view, clear of its input
+  HWND input = FindWindowExW(room_child(L"Room 1"), nullptr, L"RICHCNTL", nullptr);
+  ASSERT_NE(input, nullptr);
+  ASSERT_TRUE(click(input));
+  ASSERT_TRUE(wait_until([&] { return GetForegroundWindow() == room_frame(); }, 5000))
+      << "clicking the room did not activate it";
+  // Raise it too, as a window manager does on activation (Xvfb has none).
+  SetWindowPos(room_frame(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  Sleep(300);
+  RECT rc = screen_rect(idler());
+  POINT centre{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+  EXPECT_EQ(GetAncestor(WindowFromPoint(centre), GA_ROOT), idler()) << "the active room covers the idler";
 }
 
 // One test per button: a drag that never ends would spoil the next one.
-TEST_F(MainWindow, PressingTheBackgroundWithLeftButtonDragsTheWindow) {
-    expect_background_drag(Button::Left);
-}
+TEST_F(MainWindow, PressingTheBackgroundWithLeftButtonDragsTheWindow) { expect_background_drag(Button::Left); }
 
-TEST_F(MainWindow, PressingTheBackgroundWithRightButtonDragsTheWindow) {
-    expect_background_drag(Button::Right);
-}
+TEST_F(MainWindow, PressingTheBackgroundWithRightButtonDragsTheWindow) { expect_background_drag(Button::Right); }
 
-TEST_F(MainWindow, PressingTheBackgroundWithMiddleButtonDragsTheWindow) {
-    expect_background_drag(Button::Middle);
-}
+TEST_F(MainWindow, PressingTheBackgroundWithMiddleButtonDragsTheWindow) { expect_background_drag(Button::Middle); }
 
 TEST_F(MainWindow, PressingTheLabelsOrTheFrameDoesNotMoveIt) {
-    ASSERT_NO_FATAL_FAILURE(start_idler(false));
-    place_idler(400, 300);
-    RECT title = screen_rect(control(kTitleLabel));
-    RECT minutes = screen_rect(clock_label(kMinutesLabel));
-    RECT frame = screen_rect(control(kFrame));
-    struct Spot {
-        const char* what;
-        POINT at;
-    } spots[] = {
-        {"title label", {(title.left + title.right) / 2, (title.top + title.bottom) / 2}},
-        {"clock label", {(minutes.left + minutes.right) / 2, (minutes.top + minutes.bottom) / 2}},
-        // Inside the frame, left of the clock digits.
-        {"frame", {frame.left + 4, frame.top + 24}},
-    };
-    for (const Spot& s : spots) {
-        for (Button b : {Button::Left, Button::Right, Button::Middle}) {
-            SCOPED_TRACE(std::string(name_of(b)) + " button on the " + s.what);
-            place_idler(400, 300);
-            POINT moved = drag_and_measure(b, s.at, 40, 30);
-            EXPECT_EQ(moved.x, 0);
-            EXPECT_EQ(moved.y, 0);
-        }
+  ASSERT_NO_FATAL_FAILURE(start_idler(false));
+  place_idler(400, 300);
+  RECT title = screen_rect(control(kTitleLabel));
+  RECT minutes = screen_rect(clock_label(kMinutesLabel));
+  RECT frame = screen_rect(control(kFrame));
+  struct Spot {
+    const char* what;
+    POINT at;
+  } spots[] = {
+      {"title label", {(title.left + title.right) / 2, (title.top + title.bottom) / 2}},
+      {"clock label", {(minutes.left + minutes.right) / 2, (minutes.top + minutes.bottom) / 2}},
+      // Inside the frame, left of the clock digits.
+      {"frame", {frame.left + 4, frame.top + 24}},
+  };
+  for (const Spot& s : spots) {
+    for (Button b : {Button::Left, Button::Right, Button::Middle}) {
+      SCOPED_TRACE(std::string(name_of(b)) + " button on the " + s.what);
+      place_idler(400, 300);
+      POINT moved = drag_and_measure(b, s.at, 40, 30);
+      EXPECT_EQ(moved.x, 0);
+      EXPECT_EQ(moved.y, 0);
     }
+  }
 }
 
 TEST_F(MainWindow, MinimizeButtonIconisesTheWindow) {
-    ASSERT_NO_FATAL_FAILURE(start_idler(false));
-    ASSERT_FALSE(IsIconic(idler()));
-    ASSERT_TRUE(click(control(kMinimize)));
-    EXPECT_TRUE(wait_until([&] { return IsIconic(idler()) != FALSE; }, 5000));
-    EXPECT_TRUE(idler_.running());
+  ASSERT_NO_FATAL_FAILURE(start_idler(false));
+  ASSERT_FALSE(IsIconic(idler()));
+  ASSERT_TRUE(click(control(kMinimize)));
+  EXPECT_TRUE(wait_until([&] { return IsIconic(idler()) != FALSE; }, 5000));
+  EXPECT_TRUE(idler_.running());
 }
 
 TEST_F(MainWindow, ScreenshotBesideTheRoomAfterAdv) {
-    ASSERT_NO_FATAL_FAILURE(start_room());
-    ASSERT_NO_FATAL_FAILURE(start_idler());
-    place_idler(560, 40); // the room is 520 wide at 0,0
-    ASSERT_TRUE(click(control(kAdv)));
-    ASSERT_EQ(wait_lines(4).size(), 4u);
-    Sleep(500); // let both windows paint
-    std::wstring path = screenshot(test_name());
-    std::printf("[ desktop  ] screenshot: %s\n", narrow(path).c_str());
+  ASSERT_NO_FATAL_FAILURE(start_room());
+  ASSERT_NO_FATAL_FAILURE(start_idler());
+  place_idler(560, 40);  // the room is 520 wide at 0,0
+  ASSERT_TRUE(click(control(kAdv)));
+  ASSERT_EQ(wait_lines(4).size(), 4u);
+  Sleep(500);  // let both windows paint
+  std::wstring path = screenshot(test_name());
+  std::printf("[ desktop  ] screenshot: %s\n", narrow(path).c_str());
 
-    // The idler painted its picture: its area is not one flat colour.
-    Image shot = capture_screen();
-    RECT rc = screen_rect(idler());
-    ASSERT_GT(shot.width, rc.right);
-    ASSERT_GT(shot.height, rc.bottom);
-    std::set<std::uint32_t> colours;
-    for (int y = rc.top; y < rc.bottom; y += 3)
-        for (int x = rc.left; x < rc.right; x += 3) colours.insert(shot.at(x, y));
-    EXPECT_GT(colours.size(), 16u) << "the idler's window looks blank on screen";
+  // The idler painted its picture: its area is not one flat colour.
+  Image shot = capture_screen();
+  RECT rc = screen_rect(idler());
+  ASSERT_GT(shot.width, rc.right);
+  ASSERT_GT(shot.height, rc.bottom);
+  std::set<std::uint32_t> colours;
+  for (int y = rc.top; y < rc.bottom; y += 3)
+    for (int x = rc.left; x < rc.right; x += 3) colours.insert(shot.at(x, y));
+  EXPECT_GT(colours.size(), 16u) << "the idler's window looks blank on screen";
 }
 
-} // namespace
-} // namespace desktop
+}  // namespace
+}  // namespace desktop

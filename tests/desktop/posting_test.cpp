@@ -10,125 +10,123 @@ namespace desktop {
 namespace {
 
 class Posting : public DesktopTest {
-protected:
-    // The first chat child of the MDI client: where the idler posts.
-    HWND top_child() const { return FindWindowExW(mdi_client(), nullptr, L"AOL Child", nullptr); }
+ protected:
+  // The first chat child of the MDI client: where the idler posts.
+  HWND top_child() const { return FindWindowExW(mdi_client(), nullptr, L"AOL Child", nullptr); }
 };
 
 TEST_F(Posting, AdvPostsBannerCreditAndTeamInTurn) {
-    ASSERT_NO_FATAL_FAILURE(start_room());
-    ASSERT_NO_FATAL_FAILURE(start_idler());
-    int worst_ping = 0;
-    ASSERT_TRUE(click(control(kAdv)));
-    std::vector<Record> got;
-    // Ask the idler for attention while it posts, to see what a user would.
-    wait_until(
-        [&] {
-            worst_ping = std::max(worst_ping, ping_ms(idler(), 5000));
-            got = lines();
-            return got.size() >= 4;
-        },
-        15000, 50);
-    ASSERT_EQ(got.size(), 4u);
-    expect_adv(got, 1);
-    std::printf("[ timing   ] slowest WM_NULL answer during Adv.: %d ms\n", worst_ping);
-    expect_no_more_lines(4, 2000);
+  ASSERT_NO_FATAL_FAILURE(start_room());
+  ASSERT_NO_FATAL_FAILURE(start_idler());
+  int worst_ping = 0;
+  ASSERT_TRUE(click(control(kAdv)));
+  std::vector<Record> got;
+  // Ask the idler for attention while it posts, to see what a user would.
+  wait_until(
+      [&] {
+        worst_ping = std::max(worst_ping, ping_ms(idler(), 5000));
+        got = lines();
+        return got.size() >= 4;
+      },
+      15000, 50);
+  ASSERT_EQ(got.size(), 4u);
+  expect_adv(got, 1);
+  std::printf("[ timing   ] slowest WM_NULL answer during Adv.: %d ms\n", worst_ping);
+  expect_no_more_lines(4, 2000);
 }
 
 TEST_F(Posting, ExitPostsUnloadedAndCreditThenEnds) {
-    ASSERT_NO_FATAL_FAILURE(start_room());
-    ASSERT_NO_FATAL_FAILURE(start_idler());
-    ASSERT_TRUE(click(control(kExit)));
-    std::vector<Record> got = wait_lines(3);
-    ASSERT_EQ(got.size(), 3u);
-    expect_line(got[1], lines::kUnloaded, "Room 1");
-    expect_line(got[2], lines::kCredit, "Room 1");
-    expect_gap(got[1], got[2], "Exit unloaded -> credit");
-    HWND window = idler();
-    EXPECT_TRUE(wait_until([&] { return !IsWindow(window); }, 20000)) << "the window did not close";
-    std::printf("[ timing   ] credit recorded -> window gone: %lld ms\n",
-                static_cast<long long>(now_ms() - got[2].ms));
-    ASSERT_TRUE(idler_.wait_exit(20000)) << "the idler's process did not end after Exit";
-    std::printf("[ timing   ] credit recorded -> process ended: %lld ms\n",
-                static_cast<long long>(now_ms() - got[2].ms));
-    EXPECT_EQ(lines().size(), 3u);
+  ASSERT_NO_FATAL_FAILURE(start_room());
+  ASSERT_NO_FATAL_FAILURE(start_idler());
+  ASSERT_TRUE(click(control(kExit)));
+  std::vector<Record> got = wait_lines(3);
+  ASSERT_EQ(got.size(), 3u);
+  expect_line(got[1], lines::kUnloaded, "Room 1");
+  expect_line(got[2], lines::kCredit, "Room 1");
+  expect_gap(got[1], got[2], "Exit unloaded -> credit");
+  HWND window = idler();
+  EXPECT_TRUE(wait_until([&] { return !IsWindow(window); }, 20000)) << "the window did not close";
+  std::printf("[ timing   ] credit recorded -> window gone: %lld ms\n", static_cast<long long>(now_ms() - got[2].ms));
+  ASSERT_TRUE(idler_.wait_exit(20000)) << "the idler's process did not end after Exit";
+  std::printf("[ timing   ] credit recorded -> process ended: %lld ms\n", static_cast<long long>(now_ms() - got[2].ms));
+  EXPECT_EQ(lines().size(), 3u);
 }
 
 TEST_F(Posting, GoesToTheMostRecentlyActiveRoom) {
-    ASSERT_NO_FATAL_FAILURE(start_room(L"--rooms 2"));
-    ASSERT_NO_FATAL_FAILURE(start_idler());
-    std::vector<Record> got = lines();
-    ASSERT_EQ(got.size(), 1u);
-    expect_line(got[0], lines::kLoaded, "Room 2"); // opened last, so on top
+  ASSERT_NO_FATAL_FAILURE(start_room(L"--rooms 2"));
+  ASSERT_NO_FATAL_FAILURE(start_idler());
+  std::vector<Record> got = lines();
+  ASSERT_EQ(got.size(), 1u);
+  expect_line(got[0], lines::kLoaded, "Room 2");  // opened last, so on top
 
-    ASSERT_TRUE(click(control(kAdv)));
-    got = wait_lines(4);
-    ASSERT_EQ(got.size(), 4u);
-    for (int i = 1; i < 4; ++i) EXPECT_EQ(got[i].room, "Room 2");
+  ASSERT_TRUE(click(control(kAdv)));
+  got = wait_lines(4);
+  ASSERT_EQ(got.size(), 4u);
+  for (int i = 1; i < 4; ++i) EXPECT_EQ(got[i].room, "Room 2");
 
-    HWND room1 = room_child(L"Room 1");
-    ASSERT_NE(room1, nullptr);
-    SendMessageW(mdi_client(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(room1), 0);
-    ASSERT_TRUE(wait_until([&] { return top_child() == room1; }, 5000))
-        << "the practice room did not bring Room 1 to the top";
+  HWND room1 = room_child(L"Room 1");
+  ASSERT_NE(room1, nullptr);
+  SendMessageW(mdi_client(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(room1), 0);
+  ASSERT_TRUE(wait_until([&] { return top_child() == room1; }, 5000))
+      << "the practice room did not bring Room 1 to the top";
 
-    ASSERT_TRUE(click(control(kAdv)));
-    got = wait_lines(7);
-    ASSERT_EQ(got.size(), 7u);
-    expect_line(got[4], lines::kBanner, "Room 1");
-    expect_line(got[5], lines::kCredit, "Room 1");
-    expect_line(got[6], lines::kTeam, "Room 1");
+  ASSERT_TRUE(click(control(kAdv)));
+  got = wait_lines(7);
+  ASSERT_EQ(got.size(), 7u);
+  expect_line(got[4], lines::kBanner, "Room 1");
+  expect_line(got[5], lines::kCredit, "Room 1");
+  expect_line(got[6], lines::kTeam, "Room 1");
 }
 
 TEST_F(Posting, GoesToTheTopWindowEvenWhenItIsMail) {
-    ASSERT_NO_FATAL_FAILURE(start_room(L"--non-chat"));
-    ASSERT_NO_FATAL_FAILURE(start_idler());
-    std::vector<Record> got = lines();
-    ASSERT_EQ(got.size(), 1u);
-    expect_line(got[0], lines::kLoaded, "Mail");
+  ASSERT_NO_FATAL_FAILURE(start_room(L"--non-chat"));
+  ASSERT_NO_FATAL_FAILURE(start_idler());
+  std::vector<Record> got = lines();
+  ASSERT_EQ(got.size(), 1u);
+  expect_line(got[0], lines::kLoaded, "Mail");
 }
 
 TEST_F(Posting, ReplacesTextTheUserHadTyped) {
-    ASSERT_NO_FATAL_FAILURE(start_room(L"--pretype \"half a thought \""));
-    ASSERT_NO_FATAL_FAILURE(start_idler());
-    std::vector<Record> got = lines();
-    ASSERT_EQ(got.size(), 1u);
-    expect_line(got[0], lines::kLoaded, "Room 1");
+  ASSERT_NO_FATAL_FAILURE(start_room(L"--pretype \"half a thought \""));
+  ASSERT_NO_FATAL_FAILURE(start_idler());
+  std::vector<Record> got = lines();
+  ASSERT_EQ(got.size(), 1u);
+  expect_line(got[0], lines::kLoaded, "Room 1");
 }
 
 TEST_F(Posting, HungRoomNeitherHangsTheIdlerNorGetsTheLine) {
-    // The room records LineLoaded, then hangs on the next line it is sent.
-    ASSERT_NO_FATAL_FAILURE(start_room(L"--hang-on-line 2"));
-    ASSERT_NO_FATAL_FAILURE(start_idler());
-    ASSERT_EQ(lines().size(), 1u);
+  // The room records LineLoaded, then hangs on the next line it is sent.
+  ASSERT_NO_FATAL_FAILURE(start_room(L"--hang-on-line 2"));
+  ASSERT_NO_FATAL_FAILURE(start_idler());
+  ASSERT_EQ(lines().size(), 1u);
 
-    ASSERT_TRUE(click(control(kAdv)));
-    // Three lines that each may wait up to 2 s, with 0.7 s between them.
-    int worst = slowest_answer(idler(), 9000);
-    ASSERT_GE(worst, 0) << "the idler did not answer WM_NULL within 10 s";
-    std::printf("[ timing   ] slowest WM_NULL answer while the room hangs: %d ms\n", worst);
-    EXPECT_LE(worst, 2500) << "the idler was unresponsive while the room hung";
-    EXPECT_EQ(lines().size(), 1u) << "a line reached the hung room";
+  ASSERT_TRUE(click(control(kAdv)));
+  // Three lines that each may wait up to 2 s, with 0.7 s between them.
+  int worst = slowest_answer(idler(), 9000);
+  ASSERT_GE(worst, 0) << "the idler did not answer WM_NULL within 10 s";
+  std::printf("[ timing   ] slowest WM_NULL answer while the room hangs: %d ms\n", worst);
+  EXPECT_LE(worst, 2500) << "the idler was unresponsive while the room hung";
+  EXPECT_EQ(lines().size(), 1u) << "a line reached the hung room";
 
-    std::int64_t exit_clicked = now_ms();
-    ASSERT_TRUE(click(control(kExit)));
-    EXPECT_TRUE(idler_.wait_exit(30000)) << "Exit did not end the idler while the room hangs";
-    std::printf("[ timing   ] Exit with a hung room -> process ended: %lld ms\n",
-                static_cast<long long>(now_ms() - exit_clicked));
-    EXPECT_EQ(lines().size(), 1u);
+  std::int64_t exit_clicked = now_ms();
+  ASSERT_TRUE(click(control(kExit)));
+  EXPECT_TRUE(idler_.wait_exit(30000)) << "Exit did not end the idler while the room hangs";
+  std::printf("[ timing   ] Exit with a hung room -> process ended: %lld ms\n",
+              static_cast<long long>(now_ms() - exit_clicked));
+  EXPECT_EQ(lines().size(), 1u);
 }
 
 TEST_F(Posting, StartsAndExitsWhenTheRoomHangsOnTheFirstLine) {
-    ASSERT_NO_FATAL_FAILURE(start_room(L"--hung"));
-    ASSERT_NO_FATAL_FAILURE(start_idler(false));
-    int worst = slowest_answer(idler(), 4000);
-    ASSERT_GE(worst, 0) << "the idler did not answer WM_NULL within 10 s";
-    std::printf("[ timing   ] slowest WM_NULL answer after start, room hung: %d ms\n", worst);
-    EXPECT_LE(worst, 2500);
-    EXPECT_TRUE(lines().empty()) << "a line reached the hung room";
-    ASSERT_TRUE(click(control(kExit)));
-    EXPECT_TRUE(idler_.wait_exit(30000)) << "Exit did not end the idler while the room hangs";
-    EXPECT_TRUE(lines().empty());
+  ASSERT_NO_FATAL_FAILURE(start_room(L"--hung"));
+  ASSERT_NO_FATAL_FAILURE(start_idler(false));
+  int worst = slowest_answer(idler(), 4000);
+  ASSERT_GE(worst, 0) << "the idler did not answer WM_NULL within 10 s";
+  std::printf("[ timing   ] slowest WM_NULL answer after start, room hung: %d ms\n", worst);
+  EXPECT_LE(worst, 2500);
+  EXPECT_TRUE(lines().empty()) << "a line reached the hung room";
+  ASSERT_TRUE(click(control(kExit)));
+  EXPECT_TRUE(idler_.wait_exit(30000)) << "Exit did not end the idler while the room hangs";
+  EXPECT_TRUE(lines().empty());
 }
 
 // Adv.'s two pauses as Windows 7 and earlier would run them: the running
@@ -136,9 +134,9 @@ TEST_F(Posting, StartsAndExitsWhenTheRoomHangsOnTheFirstLine) {
 // not know is refused) and every wait is counted. A refused wait must never
 // turn a pause into a spin.
 struct OldWindowsWait {
-    const char* name;
-    bool refuse_all; // every wait fails, as if for a reason of its own
-    DWORD most_waits;
+  const char* name;
+  bool refuse_all;  // every wait fails, as if for a reason of its own
+  DWORD most_waits;
 };
 
 void PrintTo(const OldWindowsWait& rules, std::ostream* os) { *os << rules.name; }
@@ -146,39 +144,39 @@ void PrintTo(const OldWindowsWait& rules, std::ostream* os) { *os << rules.name;
 class PausesOnOldWindows : public Posting, public ::testing::WithParamInterface<OldWindowsWait> {};
 
 TEST_P(PausesOnOldWindows, AdvSleepsThroughItsPauses) {
-    const OldWindowsWait& rules = GetParam();
-    ASSERT_NO_FATAL_FAILURE(start_room());
-    ASSERT_NO_FATAL_FAILURE(start_idler());
-    const std::wstring dll = staged_copy(DESKTOP_WINDOWS7_WAIT_DLL, run_dir_);
-    ASSERT_TRUE(load_library_in(idler_.handle(), dll));
-    const std::uintptr_t remote = module_base(idler_.handle(), L"windows7-wait.dll");
-    ASSERT_NE(remote, 0u) << "the wait did not load in the idler";
-    HMODULE local = LoadLibraryExW(dll.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
-    ASSERT_NE(local, nullptr);
-    auto call = [&](const char* function, void* param = nullptr) {
-        return call_in(idler_.handle(), remote, local, function, param).value_or(~0UL);
-    };
-    ASSERT_EQ(call("install_windows7_wait", reinterpret_cast<void*>(rules.refuse_all ? 1 : 0)), 1UL)
-        << "the idler does not import MsgWaitForMultipleObjectsEx";
+  const OldWindowsWait& rules = GetParam();
+  ASSERT_NO_FATAL_FAILURE(start_room());
+  ASSERT_NO_FATAL_FAILURE(start_idler());
+  const std::wstring dll = staged_copy(DESKTOP_WINDOWS7_WAIT_DLL, run_dir_);
+  ASSERT_TRUE(load_library_in(idler_.handle(), dll));
+  const std::uintptr_t remote = module_base(idler_.handle(), L"windows7-wait.dll");
+  ASSERT_NE(remote, 0u) << "the wait did not load in the idler";
+  HMODULE local = LoadLibraryExW(dll.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+  ASSERT_NE(local, nullptr);
+  auto call = [&](const char* function, void* param = nullptr) {
+    return call_in(idler_.handle(), remote, local, function, param).value_or(~0UL);
+  };
+  ASSERT_EQ(call("install_windows7_wait", reinterpret_cast<void*>(rules.refuse_all ? 1 : 0)), 1UL)
+      << "the idler does not import MsgWaitForMultipleObjectsEx";
 
-    // Pressed without the mouse, and the pointer kept off the window: resting
-    // on a button it wakes the pauses for the button's hover effects, and
-    // those waits are not the pauses' own.
-    const RECT window = screen_rect(idler());
-    move_mouse(POINT{window.left - 20, window.bottom + 20});
-    PostMessageW(control(kAdv), BM_CLICK, 0, 0);
-    std::vector<Record> got = wait_lines(4);
-    ASSERT_EQ(got.size(), 4u);
-    expect_adv(got, 1);
-    const DWORD waits = call("waits_so_far");
-    const DWORD refused = call("refused_so_far");
-    FreeLibrary(local);
-    std::printf("[ waits    ] %s: %lu waits in Adv.'s pauses, %lu refused\n", rules.name,
-                static_cast<unsigned long>(waits), static_cast<unsigned long>(refused));
-    if (!rules.refuse_all) {
-        EXPECT_EQ(refused, 0u) << "the wake mask has a flag that Windows 7 does not know";
-    }
-    EXPECT_LE(waits, rules.most_waits) << "the pauses spun instead of sleeping";
+  // Pressed without the mouse, and the pointer kept off the window: resting
+  // on a button it wakes the pauses for the button's hover effects, and
+  // those waits are not the pauses' own.
+  const RECT window = screen_rect(idler());
+  move_mouse(POINT{window.left - 20, window.bottom + 20});
+  PostMessageW(control(kAdv), BM_CLICK, 0, 0);
+  std::vector<Record> got = wait_lines(4);
+  ASSERT_EQ(got.size(), 4u);
+  expect_adv(got, 1);
+  const DWORD waits = call("waits_so_far");
+  const DWORD refused = call("refused_so_far");
+  FreeLibrary(local);
+  std::printf("[ waits    ] %s: %lu waits in Adv.'s pauses, %lu refused\n", rules.name,
+              static_cast<unsigned long>(waits), static_cast<unsigned long>(refused));
+  if (!rules.refuse_all) {
+    EXPECT_EQ(refused, 0u) << "the wake mask has a flag that Windows 7 does not know";
+  }
+  EXPECT_LE(waits, rules.most_waits) << "the pauses spun instead of sleeping";
 }
 
 // Two 0.7 s pauses: a handful of waits, or slices of 15 ms where every
@@ -188,5 +186,5 @@ INSTANTIATE_TEST_SUITE_P(Rules, PausesOnOldWindows,
                                            OldWindowsWait{"EveryWaitRefused", true, 200}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-} // namespace
-} // namespace desktop
+}  // namespace
+}  // namespace desktop

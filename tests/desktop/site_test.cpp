@@ -21,334 +21,343 @@ const wchar_t kBrowserProgId[] = L"TallowDivod.SiteTest.Browser";
 const wchar_t kNoHandlerProgId[] = L"TallowDivod.SiteTest.NoHandler";
 
 void empty_folder(const std::wstring& folder) {
-    for (const std::wstring& name : files_in(folder)) DeleteFileW((folder + L"\\" + name).c_str());
+  for (const std::wstring& name : files_in(folder)) DeleteFileW((folder + L"\\" + name).c_str());
 }
 
 // One start of the stand-in browser, as fake_browser.cpp writes it.
 struct Launch {
-    DWORD flags = 0;
-    unsigned show = 0;
-    std::wstring command_line;
+  DWORD flags = 0;
+  unsigned show = 0;
+  std::wstring command_line;
 };
 
 Launch parse_launch(const std::string& record) {
-    Launch launch;
-    size_t first = record.find('\n');
-    size_t second = record.find('\n', first + 1);
-    if (first == std::string::npos || second == std::string::npos) return launch;
-    launch.flags = std::strtoul(record.substr(0, first).c_str(), nullptr, 16);
-    launch.show = std::strtoul(record.substr(first + 1, second - first - 1).c_str(), nullptr, 10);
-    launch.command_line = widen(record.substr(second + 1));
-    return launch;
+  Launch launch;
+  size_t first = record.find('\n');
+  size_t second = record.find('\n', first + 1);
+  if (first == std::string::npos || second == std::string::npos) return launch;
+  launch.flags = std::strtoul(record.substr(0, first).c_str(), nullptr, 16);
+  launch.show = std::strtoul(record.substr(first + 1, second - first - 1).c_str(), nullptr, 10);
+  launch.command_line = widen(record.substr(second + 1));
+  return launch;
 }
 
 // What a launch must not change about the main window.
 struct WindowLook {
-    RECT rect{};
-    std::vector<std::wstring> controls;  // class and text of each child, in order
+  RECT rect{};
+  std::vector<std::wstring> controls;  // class and text of each child, in order
 
-    static WindowLook of(HWND window) {
-        WindowLook look;
-        look.rect = screen_rect(window);
-        EnumChildWindows(
-            window,
-            [](HWND child, LPARAM lp) CALLBACK -> BOOL {
-                reinterpret_cast<WindowLook*>(lp)->controls.push_back(class_of(child) + L" \"" +
-                                                                      text_of(child) + L"\"");
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&look));
-        return look;
-    }
+  static WindowLook of(HWND window) {
+    WindowLook look;
+    look.rect = screen_rect(window);
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM lp) CALLBACK -> BOOL {
+          reinterpret_cast<WindowLook*>(lp)->controls.push_back(class_of(child) + L" \"" + text_of(child) + L"\"");
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&look));
+    return look;
+  }
 };
 
 class Site : public DesktopTest {
-protected:
-    void SetUp() override {
-        ASSERT_NO_FATAL_FAILURE(DesktopTest::SetUp());
-        saved_tmp_ = environment(L"TMP");
-        saved_temp_ = environment(L"TEMP");
-        saved_record_ = environment(L"FAKE_BROWSER_RECORDS");
-        ASSERT_NO_FATAL_FAILURE(save_html_association());
+ protected:
+  void SetUp() override {
+    ASSERT_NO_FATAL_FAILURE(DesktopTest::SetUp());
+    saved_tmp_ = environment(L"TMP");
+    saved_temp_ = environment(L"TEMP");
+    saved_record_ = environment(L"FAKE_BROWSER_RECORDS");
+    ASSERT_NO_FATAL_FAILURE(save_html_association());
 
-        // A folder name with a space, as under "Documents and Settings".
-        temp_dir_ = run_dir_ + L"\\temp folder";
-        CreateDirectoryW(temp_dir_.c_str(), nullptr);
-        empty_folder(temp_dir_);
-        records_dir_ = run_dir_ + L"\\browser starts";
-        CreateDirectoryW(records_dir_.c_str(), nullptr);
-        empty_folder(records_dir_);
-        use_temp_folder(temp_dir_ + L"\\");
-        SetEnvironmentVariableW(L"FAKE_BROWSER_RECORDS", records_dir_.c_str());
+    // A folder name with a space, as under "Documents and Settings".
+    temp_dir_ = run_dir_ + L"\\temp folder";
+    CreateDirectoryW(temp_dir_.c_str(), nullptr);
+    empty_folder(temp_dir_);
+    records_dir_ = run_dir_ + L"\\browser starts";
+    CreateDirectoryW(records_dir_.c_str(), nullptr);
+    empty_folder(records_dir_);
+    use_temp_folder(temp_dir_ + L"\\");
+    SetEnvironmentVariableW(L"FAKE_BROWSER_RECORDS", records_dir_.c_str());
 
-        CreateDirectoryW(kBrowserDir, nullptr);
-        ASSERT_TRUE(CopyFileW(windows_path(DESKTOP_FAKE_BROWSER_EXE).c_str(), kBrowserExe, FALSE))
-            << "cannot install the stand-in browser (error " << GetLastError() << ")";
-    }
+    CreateDirectoryW(kBrowserDir, nullptr);
+    ASSERT_TRUE(CopyFileW(windows_path(DESKTOP_FAKE_BROWSER_EXE).c_str(), kBrowserExe, FALSE))
+        << "cannot install the stand-in browser (error " << GetLastError() << ")";
+  }
 
-    void TearDown() override {
-        DesktopTest::TearDown();  // ends the idler, and a browser still running with it
-        set_environment(L"TMP", saved_tmp_);
-        set_environment(L"TEMP", saved_temp_);
-        set_environment(L"FAKE_BROWSER_RECORDS", saved_record_);
-        restore_html_association();
-        wait_until([] { return DeleteFileW(kBrowserExe) || !exists(kBrowserExe); }, 10000, 100);
-        RemoveDirectoryW(kBrowserDir);
-    }
+  void TearDown() override {
+    DesktopTest::TearDown();  // ends the idler, and a browser still running with it
+    set_environment(L"TMP", saved_tmp_);
+    set_environment(L"TEMP", saved_temp_);
+    set_environment(L"FAKE_BROWSER_RECORDS", saved_record_);
+    restore_html_association();
+    wait_until([] { return DeleteFileW(kBrowserExe) || !exists(kBrowserExe); }, 10000, 100);
+    RemoveDirectoryW(kBrowserDir);
+  }
 
-    // The idler reads TMP (then TEMP) when it starts a look-up.
-    void use_temp_folder(const std::wstring& folder) {
-        SetEnvironmentVariableW(L"TMP", folder.c_str());
-        SetEnvironmentVariableW(L"TEMP", folder.c_str());
-    }
+  // The idler reads TMP (then TEMP) when it starts a look-up.
+  void use_temp_folder(const std::wstring& folder) {
+    SetEnvironmentVariableW(L"TMP", folder.c_str());
+    SetEnvironmentVariableW(L"TEMP", folder.c_str());
+  }
 
-    // ".html" opens with the stand-in browser, quoted as installers write it.
-    void register_browser() {
-        std::wstring command = std::wstring(L"\"") + kBrowserExe + L"\" \"%1\"";
-        ASSERT_TRUE(set_default(std::wstring(kBrowserProgId) + L"\\shell\\open\\command", command));
-        ASSERT_TRUE(set_default(L".html", kBrowserProgId));
-    }
+  // ".html" opens with the stand-in browser, quoted as installers write it.
+  void register_browser() {
+    std::wstring command = std::wstring(L"\"") + kBrowserExe + L"\" \"%1\"";
+    ASSERT_TRUE(set_default(std::wstring(kBrowserProgId) + L"\\shell\\open\\command", command));
+    ASSERT_TRUE(set_default(L".html", kBrowserProgId));
+  }
 
-    // ".html" names a file type that has no program to open it.
-    void register_no_handler() {
-        ASSERT_TRUE(set_default(kNoHandlerProgId, L"No program"));
-        ASSERT_TRUE(set_default(L".html", kNoHandlerProgId));
-    }
+  // ".html" names a file type that has no program to open it.
+  void register_no_handler() {
+    ASSERT_TRUE(set_default(kNoHandlerProgId, L"No program"));
+    ASSERT_TRUE(set_default(L".html", kNoHandlerProgId));
+  }
 
-    // Presses Site and returns once the idler has handled the press. A
-    // button's state can be read only between the idler's messages, and the
-    // click's handler runs inside the button-up message: so the button seen
-    // released after it was seen pushed means the handler has returned.
-    ::testing::AssertionResult press_site() {
-        HWND button = control(kSite);
-        RECT rc = screen_rect(button);
-        POINT centre{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
-        if (WindowFromPoint(centre) != button)
-            return ::testing::AssertionFailure() << "Site is not under (" << centre.x << "," << centre.y << ")";
-        move_mouse(centre);
-        wait_until(
+  // Presses Site and returns once the idler has handled the press. A
+  // button's state can be read only between the idler's messages, and the
+  // click's handler runs inside the button-up message: so the button seen
+  // released after it was seen pushed means the handler has returned.
+  ::testing::AssertionResult press_site() {
+    HWND button = control(kSite);
+    RECT rc = screen_rect(button);
+    POINT centre{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+    if (WindowFromPoint(centre) != button)
+      return ::testing::AssertionFailure() << "Site is not under (" << centre.x << "," << centre.y << ")";
+    move_mouse(centre);
+    wait_until(
+        [&] {
+          POINT at{};
+          GetCursorPos(&at);
+          return at.x == centre.x && at.y == centre.y;
+        },
+        5000);
+    auto state = [&]() -> std::optional<DWORD_PTR> {
+      DWORD_PTR value = 0;
+      if (!SendMessageTimeoutW(button, BM_GETSTATE, 0, 0, SMTO_NORMAL, 3000, &value)) return std::nullopt;
+      return value;
+    };
+    mouse_button(Button::Left, true);
+    bool down = wait_until(
+        [&] {
+          auto s = state();
+          return s && (*s & BST_PUSHED);
+        },
+        15000);
+    mouse_button(Button::Left, false);
+    if (!down) return ::testing::AssertionFailure() << "Site never showed pushed";
+    if (!wait_until(
             [&] {
-                POINT at{};
-                GetCursorPos(&at);
-                return at.x == centre.x && at.y == centre.y;
+              auto s = state();
+              return s && !(*s & BST_PUSHED);
             },
-            5000);
-        auto state = [&]() -> std::optional<DWORD_PTR> {
-            DWORD_PTR value = 0;
-            if (!SendMessageTimeoutW(button, BM_GETSTATE, 0, 0, SMTO_NORMAL, 3000, &value)) return std::nullopt;
-            return value;
-        };
-        mouse_button(Button::Left, true);
-        bool down = wait_until([&] { auto s = state(); return s && (*s & BST_PUSHED); }, 15000);
-        mouse_button(Button::Left, false);
-        if (!down) return ::testing::AssertionFailure() << "Site never showed pushed";
-        if (!wait_until([&] { auto s = state(); return s && !(*s & BST_PUSHED); }, 30000))
-            return ::testing::AssertionFailure() << "the idler did not finish handling the press";
-        return ::testing::AssertionSuccess();
-    }
+            30000))
+      return ::testing::AssertionFailure() << "the idler did not finish handling the press";
+    return ::testing::AssertionSuccess();
+  }
 
-    std::vector<Launch> launches() const {
-        std::vector<Launch> out;
-        for (const std::wstring& name : files_in(records_dir_))
-            if (name.size() > 4 && name.compare(name.size() - 4, 4, L".txt") == 0)
-                out.push_back(parse_launch(read_file(records_dir_ + L"\\" + name)));
-        return out;
-    }
+  std::vector<Launch> launches() const {
+    std::vector<Launch> out;
+    for (const std::wstring& name : files_in(records_dir_))
+      if (name.size() > 4 && name.compare(name.size() - 4, 4, L".txt") == 0)
+        out.push_back(parse_launch(read_file(records_dir_ + L"\\" + name)));
+    return out;
+  }
 
-    std::vector<Launch> wait_launches(size_t n) const {
-        std::vector<Launch> got;
-        wait_until(
-            [&] {
-                got = launches();
-                return got.size() >= n;
-            },
-            30000, 50);
-        return got;
-    }
+  std::vector<Launch> wait_launches(size_t n) const {
+    std::vector<Launch> got;
+    wait_until(
+        [&] {
+          got = launches();
+          return got.size() >= n;
+        },
+        30000, 50);
+    return got;
+  }
 
-    // Visible top-level windows of the idler other than its main window.
-    std::vector<std::wstring> other_windows() const {
-        std::vector<std::wstring> out;
-        for (HWND w : top_level_windows_of(idler_.pid(), true))
-            if (w != idler()) out.push_back(class_of(w) + L" \"" + text_of(w) + L"\"");
-        return out;
-    }
+  // Visible top-level windows of the idler other than its main window.
+  std::vector<std::wstring> other_windows() const {
+    std::vector<std::wstring> out;
+    for (HWND w : top_level_windows_of(idler_.pid(), true))
+      if (w != idler()) out.push_back(class_of(w) + L" \"" + text_of(w) + L"\"");
+    return out;
+  }
 
-    void expect_unchanged(const WindowLook& before) {
-        WindowLook after = WindowLook::of(idler());
-        EXPECT_TRUE(EqualRect(&before.rect, &after.rect))
-            << "the main window moved or changed size: (" << before.rect.left << "," << before.rect.top << ")-("
-            << before.rect.right << "," << before.rect.bottom << ") became (" << after.rect.left << ","
-            << after.rect.top << ")-(" << after.rect.right << "," << after.rect.bottom << ")";
-        EXPECT_EQ(after.controls, before.controls);
-        EXPECT_THAT(other_windows(), IsEmpty());
-        EXPECT_TRUE(idler_.running());
-        EXPECT_GE(ping_ms(idler(), 5000), 0) << "the idler does not answer messages";
-    }
+  void expect_unchanged(const WindowLook& before) {
+    WindowLook after = WindowLook::of(idler());
+    EXPECT_TRUE(EqualRect(&before.rect, &after.rect))
+        << "the main window moved or changed size: (" << before.rect.left << "," << before.rect.top << ")-("
+        << before.rect.right << "," << before.rect.bottom << ") became (" << after.rect.left << "," << after.rect.top
+        << ")-(" << after.rect.right << "," << after.rect.bottom << ")";
+    EXPECT_EQ(after.controls, before.controls);
+    EXPECT_THAT(other_windows(), IsEmpty());
+    EXPECT_TRUE(idler_.running());
+    EXPECT_GE(ping_ms(idler(), 5000), 0) << "the idler does not answer messages";
+  }
 
-    std::wstring temp_dir_;
-    std::wstring records_dir_;
+  std::wstring temp_dir_;
+  std::wstring records_dir_;
 
-private:
-    static bool set_default(const std::wstring& key_path, const std::wstring& value) {
-        HKEY key = nullptr;
-        if (RegCreateKeyExW(HKEY_CLASSES_ROOT, key_path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                            nullptr) != ERROR_SUCCESS)
-            return false;
-        LONG result = RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                                     static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+ private:
+  static bool set_default(const std::wstring& key_path, const std::wstring& value) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CLASSES_ROOT, key_path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+      return false;
+    LONG result = RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                                 static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS;
+  }
+
+  void save_html_association() {
+    HKEY key = nullptr;
+    had_html_key_ = RegOpenKeyExW(HKEY_CLASSES_ROOT, L".html", 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS;
+    if (!had_html_key_) return;
+    wchar_t value[512] = {};
+    DWORD size = sizeof value - sizeof(wchar_t);
+    DWORD type = 0;
+    if (RegQueryValueExW(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) == ERROR_SUCCESS &&
+        type == REG_SZ)
+      saved_html_ = value;
+    RegCloseKey(key);
+    // Left over from a run that died half-way: there was nothing before it.
+    if (saved_html_ == kBrowserProgId || saved_html_ == kNoHandlerProgId) saved_html_.reset();
+  }
+
+  void restore_html_association() {
+    if (!had_html_key_) {
+      RegDeleteTreeW(HKEY_CLASSES_ROOT, L".html");
+    } else if (saved_html_) {
+      set_default(L".html", *saved_html_);
+    } else {
+      HKEY key = nullptr;
+      if (RegOpenKeyExW(HKEY_CLASSES_ROOT, L".html", 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+        RegDeleteValueW(key, nullptr);
         RegCloseKey(key);
-        return result == ERROR_SUCCESS;
+      }
     }
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, kBrowserProgId);
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, kNoHandlerProgId);
+  }
 
-    void save_html_association() {
-        HKEY key = nullptr;
-        had_html_key_ = RegOpenKeyExW(HKEY_CLASSES_ROOT, L".html", 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS;
-        if (!had_html_key_) return;
-        wchar_t value[512] = {};
-        DWORD size = sizeof value - sizeof(wchar_t);
-        DWORD type = 0;
-        if (RegQueryValueExW(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) == ERROR_SUCCESS &&
-            type == REG_SZ)
-            saved_html_ = value;
-        RegCloseKey(key);
-        // Left over from a run that died half-way: there was nothing before it.
-        if (saved_html_ == kBrowserProgId || saved_html_ == kNoHandlerProgId) saved_html_.reset();
-    }
-
-    void restore_html_association() {
-        if (!had_html_key_) {
-            RegDeleteTreeW(HKEY_CLASSES_ROOT, L".html");
-        } else if (saved_html_) {
-            set_default(L".html", *saved_html_);
-        } else {
-            HKEY key = nullptr;
-            if (RegOpenKeyExW(HKEY_CLASSES_ROOT, L".html", 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-                RegDeleteValueW(key, nullptr);
-                RegCloseKey(key);
-            }
-        }
-        RegDeleteTreeW(HKEY_CLASSES_ROOT, kBrowserProgId);
-        RegDeleteTreeW(HKEY_CLASSES_ROOT, kNoHandlerProgId);
-    }
-
-    std::optional<std::wstring> saved_tmp_, saved_temp_, saved_record_;
-    bool had_html_key_ = false;
-    std::optional<std::wstring> saved_html_;
+  std::optional<std::wstring> saved_tmp_, saved_temp_, saved_record_;
+  bool had_html_key_ = false;
+  std::optional<std::wstring> saved_html_;
 };
 
 TEST_F(Site, StartsTheHtmlProgramShownNormallyWithTheAddress) {
-    ASSERT_NO_FATAL_FAILURE(register_browser());
-    ASSERT_NO_FATAL_FAILURE(start_idler(false));
-    WindowLook before = WindowLook::of(idler());
+  ASSERT_NO_FATAL_FAILURE(register_browser());
+  ASSERT_NO_FATAL_FAILURE(start_idler(false));
+  WindowLook before = WindowLook::of(idler());
 
-    ASSERT_TRUE(press_site());
-    std::vector<Launch> got = wait_launches(1);
-    ASSERT_EQ(got.size(), 1u) << "the stand-in browser was not started once";
-    // Exactly one space and the address: the program is named apart from
-    // its command line, so the path's spaces need no quotes.
-    EXPECT_EQ(narrow(got[0].command_line), " " + narrow(kMakersPage));
-    EXPECT_EQ(got[0].flags, static_cast<DWORD>(STARTF_USESHOWWINDOW));
-    EXPECT_EQ(got[0].show, static_cast<unsigned>(SW_SHOWNORMAL));
+  ASSERT_TRUE(press_site());
+  std::vector<Launch> got = wait_launches(1);
+  ASSERT_EQ(got.size(), 1u) << "the stand-in browser was not started once";
+  // Exactly one space and the address: the program is named apart from
+  // its command line, so the path's spaces need no quotes.
+  EXPECT_EQ(narrow(got[0].command_line), " " + narrow(kMakersPage));
+  EXPECT_EQ(got[0].flags, static_cast<DWORD>(STARTF_USESHOWWINDOW));
+  EXPECT_EQ(got[0].show, static_cast<unsigned>(SW_SHOWNORMAL));
 
-    EXPECT_THAT(files_in(temp_dir_), IsEmpty()) << "the look-up's file was left behind";
-    expect_unchanged(before);
+  EXPECT_THAT(files_in(temp_dir_), IsEmpty()) << "the look-up's file was left behind";
+  expect_unchanged(before);
 }
 
 TEST_F(Site, LeavesTheUsersOwnDummyHtmlAsItWas) {
-    const std::wstring users = temp_dir_ + L"\\dummy.html";
-    const std::string content = "<p>the user's own page</p>\r\n";
-    HANDLE file = CreateFileW(users.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-    // Well in the past, so any write would show in the time stamp.
-    SYSTEMTIME when{2003, 4, 0, 5, 6, 7, 8, 0};
-    FILETIME stamp{};
-    SystemTimeToFileTime(&when, &stamp);
-    ASSERT_TRUE(SetFileTime(file, &stamp, nullptr, &stamp));
-    CloseHandle(file);
+  const std::wstring users = temp_dir_ + L"\\dummy.html";
+  const std::string content = "<p>the user's own page</p>\r\n";
+  HANDLE file = CreateFileW(users.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  DWORD written = 0;
+  WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+  // Well in the past, so any write would show in the time stamp.
+  SYSTEMTIME when{2003, 4, 0, 5, 6, 7, 8, 0};
+  FILETIME stamp{};
+  SystemTimeToFileTime(&when, &stamp);
+  ASSERT_TRUE(SetFileTime(file, &stamp, nullptr, &stamp));
+  CloseHandle(file);
 
-    ASSERT_NO_FATAL_FAILURE(register_browser());
-    ASSERT_NO_FATAL_FAILURE(start_idler(false));
-    ASSERT_TRUE(press_site());
-    std::vector<Launch> got = wait_launches(1);
-    ASSERT_EQ(got.size(), 1u) << "the look-up through the user's file found no browser";
-    EXPECT_EQ(narrow(got[0].command_line), " " + narrow(kMakersPage));
+  ASSERT_NO_FATAL_FAILURE(register_browser());
+  ASSERT_NO_FATAL_FAILURE(start_idler(false));
+  ASSERT_TRUE(press_site());
+  std::vector<Launch> got = wait_launches(1);
+  ASSERT_EQ(got.size(), 1u) << "the look-up through the user's file found no browser";
+  EXPECT_EQ(narrow(got[0].command_line), " " + narrow(kMakersPage));
 
-    ASSERT_TRUE(exists(users)) << "the user's dummy.html was deleted";
-    EXPECT_EQ(read_file(users), content);
-    WIN32_FILE_ATTRIBUTE_DATA after{};
-    ASSERT_TRUE(GetFileAttributesExW(users.c_str(), GetFileExInfoStandard, &after));
-    EXPECT_EQ(CompareFileTime(&after.ftLastWriteTime, &stamp), 0) << "the user's dummy.html was written to";
-    EXPECT_EQ(CompareFileTime(&after.ftCreationTime, &stamp), 0) << "the user's dummy.html was made anew";
-    EXPECT_THAT(files_in(temp_dir_), ElementsAre(L"dummy.html"));
+  ASSERT_TRUE(exists(users)) << "the user's dummy.html was deleted";
+  EXPECT_EQ(read_file(users), content);
+  WIN32_FILE_ATTRIBUTE_DATA after{};
+  ASSERT_TRUE(GetFileAttributesExW(users.c_str(), GetFileExInfoStandard, &after));
+  EXPECT_EQ(CompareFileTime(&after.ftLastWriteTime, &stamp), 0) << "the user's dummy.html was written to";
+  EXPECT_EQ(CompareFileTime(&after.ftCreationTime, &stamp), 0) << "the user's dummy.html was made anew";
+  EXPECT_THAT(files_in(temp_dir_), ElementsAre(L"dummy.html"));
 }
 
 TEST_F(Site, WithNoHtmlProgramShowsNothingAndLeavesNoFile) {
-    ASSERT_NO_FATAL_FAILURE(register_no_handler());
-    ASSERT_NO_FATAL_FAILURE(start_idler(false));
-    WindowLook before = WindowLook::of(idler());
+  ASSERT_NO_FATAL_FAILURE(register_no_handler());
+  ASSERT_NO_FATAL_FAILURE(start_idler(false));
+  WindowLook before = WindowLook::of(idler());
 
-    ASSERT_TRUE(press_site());
-    EXPECT_THAT(launches(), IsEmpty());
-    EXPECT_THAT(files_in(temp_dir_), IsEmpty()) << "the look-up's file was left behind";
-    expect_unchanged(before);
+  ASSERT_TRUE(press_site());
+  EXPECT_THAT(launches(), IsEmpty());
+  EXPECT_THAT(files_in(temp_dir_), IsEmpty()) << "the look-up's file was left behind";
+  expect_unchanged(before);
 
-    // The idler is none the worse: with a browser registered, Site works.
-    ASSERT_NO_FATAL_FAILURE(register_browser());
-    ASSERT_TRUE(press_site());
-    EXPECT_EQ(wait_launches(1).size(), 1u);
+  // The idler is none the worse: with a browser registered, Site works.
+  ASSERT_NO_FATAL_FAILURE(register_browser());
+  ASSERT_TRUE(press_site());
+  EXPECT_EQ(wait_launches(1).size(), 1u);
 }
 
 TEST_F(Site, WithTheTempFolderMissingStartsNothing) {
-    ASSERT_NO_FATAL_FAILURE(register_browser());
-    const std::wstring missing = run_dir_ + L"\\no such folder";
-    RemoveDirectoryW(missing.c_str());
-    use_temp_folder(missing + L"\\");
-    ASSERT_NO_FATAL_FAILURE(start_idler(false));
-    WindowLook before = WindowLook::of(idler());
+  ASSERT_NO_FATAL_FAILURE(register_browser());
+  const std::wstring missing = run_dir_ + L"\\no such folder";
+  RemoveDirectoryW(missing.c_str());
+  use_temp_folder(missing + L"\\");
+  ASSERT_NO_FATAL_FAILURE(start_idler(false));
+  WindowLook before = WindowLook::of(idler());
 
-    ASSERT_TRUE(press_site());
-    EXPECT_THAT(launches(), IsEmpty());
-    EXPECT_FALSE(exists(missing)) << "the launch made the missing temporary folder";
-    expect_unchanged(before);
+  ASSERT_TRUE(press_site());
+  EXPECT_THAT(launches(), IsEmpty());
+  EXPECT_FALSE(exists(missing)) << "the launch made the missing temporary folder";
+  expect_unchanged(before);
 }
 
 // Nothing may be created in it, not even by root: under Wine a folder
 // marked read-only loses its write permission, and sysfs takes no new files
 // from anyone.
 std::wstring unwritable_folder(const std::wstring& run_dir) {
-    const std::wstring locked = run_dir + L"\\locked temp";
-    CreateDirectoryW(locked.c_str(), nullptr);
-    SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_READONLY);
-    for (const std::wstring& folder : {locked, std::wstring(L"Z:\\sys")}) {
-        const std::wstring probe = folder + L"\\probe.tmp";
-        HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-        if (file == INVALID_HANDLE_VALUE) return folder;
-        CloseHandle(file);
-        DeleteFileW(probe.c_str());
-    }
-    return L"";
+  const std::wstring locked = run_dir + L"\\locked temp";
+  CreateDirectoryW(locked.c_str(), nullptr);
+  SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_READONLY);
+  for (const std::wstring& folder : {locked, std::wstring(L"Z:\\sys")}) {
+    const std::wstring probe = folder + L"\\probe.tmp";
+    HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return folder;
+    CloseHandle(file);
+    DeleteFileW(probe.c_str());
+  }
+  return L"";
 }
 
 TEST_F(Site, WithTheTempFolderUnwritableStartsNothingAndLeavesNoFile) {
-    ASSERT_NO_FATAL_FAILURE(register_browser());
-    const std::wstring locked = unwritable_folder(run_dir_);
-    ASSERT_FALSE(locked.empty()) << "found no folder this test cannot write in";
-    std::printf("[ desktop  ] temporary folder: %s\n", narrow(locked).c_str());
-    const std::vector<std::wstring> files_before = files_in(locked);
-    use_temp_folder(locked + L"\\");
-    ASSERT_NO_FATAL_FAILURE(start_idler(false));
-    WindowLook before = WindowLook::of(idler());
+  ASSERT_NO_FATAL_FAILURE(register_browser());
+  const std::wstring locked = unwritable_folder(run_dir_);
+  ASSERT_FALSE(locked.empty()) << "found no folder this test cannot write in";
+  std::printf("[ desktop  ] temporary folder: %s\n", narrow(locked).c_str());
+  const std::vector<std::wstring> files_before = files_in(locked);
+  use_temp_folder(locked + L"\\");
+  ASSERT_NO_FATAL_FAILURE(start_idler(false));
+  WindowLook before = WindowLook::of(idler());
 
-    ASSERT_TRUE(press_site());
-    EXPECT_THAT(launches(), IsEmpty());
-    EXPECT_EQ(files_in(locked), files_before) << "the launch left a file behind";
-    expect_unchanged(before);
-    EXPECT_GE(ping_ms(idler(), 5000), 0) << "the idler stopped answering";
-    SetFileAttributesW((run_dir_ + L"\\locked temp").c_str(), FILE_ATTRIBUTE_NORMAL);
+  ASSERT_TRUE(press_site());
+  EXPECT_THAT(launches(), IsEmpty());
+  EXPECT_EQ(files_in(locked), files_before) << "the launch left a file behind";
+  expect_unchanged(before);
+  EXPECT_GE(ping_ms(idler(), 5000), 0) << "the idler stopped answering";
+  SetFileAttributesW((run_dir_ + L"\\locked temp").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-} // namespace
-} // namespace desktop
+}  // namespace
+}  // namespace desktop

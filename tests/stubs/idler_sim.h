@@ -25,9 +25,9 @@ struct IdlerSim {
   StubControl Command1, Command2, Command3, Command4, Command5, Command6, Command7;
   Tallow_Idler module{desk.platform()};
   TimerDriver Timer1{desk, 1.0, TimerDriver::Delivery::kEveryTick, [this] {
-    form.Timer1_Timer();
-    ticks.push_back({desk.Now(), Clock()});
-  }};
+                       form.Timer1_Timer();
+                       ticks.push_back({desk.Now(), Clock()});
+                     }};
   TimerDriver Timer2{desk, 0.5, TimerDriver::Delivery::kReentrant, [this] { form.Timer2_Timer(); }};
   // Every tick of Timer1 as it ended: when, and the clock it left.
   struct Tick {
@@ -95,12 +95,8 @@ struct IdlerSim {
   // Runs a scripted check at `time`, from inside whatever is running then.
   void Check(double time, std::function<void()> check) { desk.At(time, std::move(check)); }
   std::wstring Clock() const { return Label2.Text() + L":" + Label3.Text() + L":" + Label4.Text(); }
-  bool Idling() const {
-    return Timer1.Enabled() && !Command1.Enabled() && !Text1.Enabled() && Command2.Enabled();
-  }
-  bool NotIdling() const {
-    return !Timer1.Enabled() && Command1.Enabled() && Text1.Enabled() && !Command2.Enabled();
-  }
+  bool Idling() const { return Timer1.Enabled() && !Command1.Enabled() && !Text1.Enabled() && Command2.Enabled(); }
+  bool NotIdling() const { return !Timer1.Enabled() && Command1.Enabled() && Text1.Enabled() && !Command2.Enabled(); }
 };
 
 inline std::string Ansi(const std::wstring& line) { return ToWindows1252(line); }

@@ -86,8 +86,7 @@ void StubForm::Unload() {
   loaded_ = false;
   for (Timer* timer : timers) timer->SetEnabled(false);
   if (onUnload) onUnload();
-  if (std::none_of(all_.begin(), all_.end(), [](const StubForm* f) { return f->Loaded(); }))
-    desktop_.RequestQuit();
+  if (std::none_of(all_.begin(), all_.end(), [](const StubForm* f) { return f->Loaded(); })) desktop_.RequestQuit();
 }
 
 }  // namespace tallow::sim

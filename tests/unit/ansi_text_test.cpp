@@ -24,7 +24,7 @@ TEST(Windows1252, NoBestFitSubstitutes) {
 }
 
 TEST(Windows1252, TextOutsideTheCodePageBecomesOneQuestionMarkPerCharacter) {
-  EXPECT_EQ(ToWindows1252(L"\u4F60\u597D"), "??");            // Chinese
+  EXPECT_EQ(ToWindows1252(L"\u4F60\u597D"), "??");                // Chinese
   EXPECT_EQ(ToWindows1252(L"\u05E9\u05DC\u05D5\u05DD"), "????");  // Hebrew
   std::wstring emoji;
   if (sizeof(wchar_t) == 2) {

@@ -15,8 +15,9 @@ std::string Bytes(const std::wstring& line) { return ToWindows1252(line); }
 TEST(Catalogue, FixedLinesAreExactWindows1252Bytes) {
   EXPECT_EQ(Bytes(LineLoaded),
             "<font><font face=Sylfaen><font color=#339900><b>\xB7\xBF\xB7 TALLOW Ziz3a \xB7\xBF\xB7 <i>L0aDeD</font>");
-  EXPECT_EQ(Bytes(LineUnloaded),
-            "<font><font face=Sylfaen><font color=#339900><b>\xB7\xBF\xB7 TALLOW Ziz3a \xB7\xBF\xB7 <i>UnL0adEd</font>");
+  EXPECT_EQ(
+      Bytes(LineUnloaded),
+      "<font><font face=Sylfaen><font color=#339900><b>\xB7\xBF\xB7 TALLOW Ziz3a \xB7\xBF\xB7 <i>UnL0adEd</font>");
   EXPECT_EQ(Bytes(LineStarted),
             "<font><font face=Sylfaen><font color=#339900><b>\xB7\xBF\xB7 TALLOW Ziz3a \xB7\xBF\xB7 <i>Started</font>");
   EXPECT_EQ(Bytes(LineStopped),
@@ -44,8 +45,8 @@ TEST(Catalogue, EveryCharacterIsOneByteAndOnlyThreeAreNotAscii) {
 TEST(Catalogue, GreenLinesShareTheirFirst52Characters) {
   const std::wstring prefix = L"<font><font face=Sylfaen><font color=#339900><b>\u00B7\u00BF\u00B7 ";
   ASSERT_EQ(prefix.size(), 52u);
-  for (const std::wstring& line : {LineLoaded, LineUnloaded, LineStarted, LineStopped, LineBanner,
-                                   LineReason(L"x"), LineIdleFor(L"1", L"2"), LineTotal(L"1", L"2")})
+  for (const std::wstring& line : {LineLoaded, LineUnloaded, LineStarted, LineStopped, LineBanner, LineReason(L"x"),
+                                   LineIdleFor(L"1", L"2"), LineTotal(L"1", L"2")})
     EXPECT_EQ(line.substr(0, 52), prefix) << Bytes(line);
   EXPECT_EQ(LineCredit.substr(0, 39), LineTeam.substr(0, 39));
   EXPECT_EQ(LineCredit.substr(0, 39), L"<font><font face=Sylfaen><font size=#8>");

@@ -10,10 +10,10 @@
 namespace tallow {
 namespace {
 
-using ::testing::DoubleNear;
-using ::testing::ElementsAre;
 using sim::Ansi;
 using sim::IdlerSim;
+using ::testing::DoubleNear;
+using ::testing::ElementsAre;
 using Lines = std::vector<std::string>;
 
 TEST(MainWindow, LoadMakesTopmostPostsLoadedAndDisablesStop) {
@@ -34,8 +34,8 @@ TEST(MainWindow, AdvPostsThreeLinesSevenTenthsApart) {
   s.Adv(10);
   s.desk.RunUntil(20);
   EXPECT_EQ(s.Lines(), (Lines{Ansi(LineLoaded), Ansi(LineBanner), Ansi(LineCredit), Ansi(LineTeam)}));
-  EXPECT_THAT(s.Times(), ElementsAre(DoubleNear(0, 1e-9), DoubleNear(10, 1e-9), DoubleNear(10.7, 1e-9),
-                                     DoubleNear(11.4, 1e-9)));
+  EXPECT_THAT(s.Times(),
+              ElementsAre(DoubleNear(0, 1e-9), DoubleNear(10, 1e-9), DoubleNear(10.7, 1e-9), DoubleNear(11.4, 1e-9)));
 }
 
 TEST(MainWindow, ExitPostsFarewellAndCreditThenUnloadsAndEnds) {
@@ -56,8 +56,8 @@ TEST(MainWindow, AdvInsideStartsPauseRunsWholeBetweenStartAndReason) {
   s.Start(0);
   s.Adv(0.3);
   s.desk.RunUntil(3);
-  EXPECT_EQ(s.Lines(), (Lines{Ansi(LineLoaded), Ansi(LineStarted), Ansi(LineBanner), Ansi(LineCredit),
-                              Ansi(LineTeam), Ansi(LineReason(L"Reason Idle........."))}));
+  EXPECT_EQ(s.Lines(), (Lines{Ansi(LineLoaded), Ansi(LineStarted), Ansi(LineBanner), Ansi(LineCredit), Ansi(LineTeam),
+                              Ansi(LineReason(L"Reason Idle........."))}));
   EXPECT_THAT(s.Times(), ElementsAre(DoubleNear(0, 1e-9), DoubleNear(0, 1e-9), DoubleNear(0.3, 1e-9),
                                      DoubleNear(1.0, 1e-9), DoubleNear(1.7, 1e-9), DoubleNear(1.7, 1e-9)));
   EXPECT_TRUE(s.Idling());
@@ -70,8 +70,8 @@ TEST(MainWindow, TwoAdvsInterleave) {
   s.Adv(0.2);
   s.desk.RunUntil(5);
   // The second advert runs whole inside the first one's first pause.
-  EXPECT_EQ(s.Lines(), (Lines{Ansi(LineLoaded), Ansi(LineBanner), Ansi(LineBanner), Ansi(LineCredit),
-                              Ansi(LineTeam), Ansi(LineCredit), Ansi(LineTeam)}));
+  EXPECT_EQ(s.Lines(), (Lines{Ansi(LineLoaded), Ansi(LineBanner), Ansi(LineBanner), Ansi(LineCredit), Ansi(LineTeam),
+                              Ansi(LineCredit), Ansi(LineTeam)}));
 }
 
 TEST(MainWindow, ExitInsideAdvsPauseEndsTheAdvertAndTheApplication) {

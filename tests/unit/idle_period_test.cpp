@@ -151,8 +151,8 @@ TEST(IdlePeriod, SecondStartInsideStartsPause) {
   Period p;
   p.Start(0.2);
   p.desk.RunUntil(3);
-  EXPECT_EQ(p.PostedSince(1), (Lines{Ansi(LineStarted), Ansi(LineStarted), Ansi(LineReason(kReason)),
-                                     Ansi(LineReason(kReason))}));
+  EXPECT_EQ(p.PostedSince(1),
+            (Lines{Ansi(LineStarted), Ansi(LineStarted), Ansi(LineReason(kReason)), Ansi(LineReason(kReason))}));
   EXPECT_TRUE(p.Idling());
   // The timer was switched on once, by the inner Start at 0.9.
   p.desk.RunUntil(0.9 + 10 + 0.05);
@@ -188,9 +188,9 @@ TEST(IdlePeriod, StopAndAdvInsideTheReportsPauses) {
   p.Adv(61.0);   // inside the first pause of the report at 60.7
   p.Stop(62.5);  // inside the report's second pause (after Adv's lines)
   p.desk.RunUntil(70);
-  EXPECT_EQ(p.PostedSince(3), (Lines{Ansi(LineBanner), Ansi(LineBanner), Ansi(LineCredit), Ansi(LineTeam),
-                                     Ansi(LineReason(kReason)), Ansi(LineStopped), Ansi(LineTotal(L"00", L"1")),
-                                     Ansi(LineIdleFor(L"00", L"00"))}));
+  EXPECT_EQ(p.PostedSince(3),
+            (Lines{Ansi(LineBanner), Ansi(LineBanner), Ansi(LineCredit), Ansi(LineTeam), Ansi(LineReason(kReason)),
+                   Ansi(LineStopped), Ansi(LineTotal(L"00", L"1")), Ansi(LineIdleFor(L"00", L"00"))}));
   EXPECT_EQ(p.Clock(), L"00:00:00");
   EXPECT_TRUE(p.NotIdling());
 }

@@ -50,8 +50,8 @@ TEST(Keywords, OnlyTheWholeTextInTheRightCaseCounts) {
 
 TEST(Keywords, ALongerWordCanBeCutShortByATick) {
   Loaded s;
-  s.Type(0.4, L"Info");          // a tick at 0.5 falls between the keystrokes
-  s.Type(0.6, L"Information");   // too late: the box was reset meanwhile
+  s.Type(0.4, L"Info");         // a tick at 0.5 falls between the keystrokes
+  s.Type(0.6, L"Information");  // too late: the box was reset meanwhile
   s.desk.RunUntil(2);
   EXPECT_EQ(s.boxes.shown, std::vector<std::wstring>{InfoBoxText()});
   EXPECT_EQ(s.Text1.Text(), L"Information");

@@ -25,8 +25,7 @@ TEST(CutAtNul, CutsAtTheFirstNul) {
 
 // A buffer as the fake saw it: "N spaces" while untouched, else its bytes.
 std::string Describe(const std::string& buffer) {
-  if (buffer.find_first_not_of(' ') == std::string::npos)
-    return std::to_string(buffer.size()) + " spaces";
+  if (buffer.find_first_not_of(' ') == std::string::npos) return std::to_string(buffer.size()) + " spaces";
   return "\"" + buffer + "\"";
 }
 
@@ -58,8 +57,7 @@ class FakeShell : public Shell {
     log.push_back("RemoveFile(" + path + ")");
     return files.erase(path) > 0;
   }
-  long LookUpExecutable(const std::string& file, const std::string& directory,
-                        std::string& buffer) override {
+  long LookUpExecutable(const std::string& file, const std::string& directory, std::string& buffer) override {
     log.push_back("LookUpExecutable(" + file + ", " + directory + ", " + Describe(buffer) + ")");
     // As FindExecutableA: the file must be there.
     if (!files.count(directory + file)) return 2;
@@ -135,8 +133,7 @@ TEST_F(Launch, AStartThatFailsReturnsFalse) {
 TEST_F(Launch, AUsersOwnDummyHtmlIsLookedUpButNeverRemoved) {
   shell.files.insert(dummy);
   EXPECT_TRUE(launcher.LaunchUrl(L"http://example.com/"));
-  EXPECT_THAT(shell.log, ElementsAre("TempPath(256 spaces)", "CreateNewFile(" + dummy + ")",
-                                     "IsFile(" + dummy + ")",
+  EXPECT_THAT(shell.log, ElementsAre("TempPath(256 spaces)", "CreateNewFile(" + dummy + ")", "IsFile(" + dummy + ")",
                                      "LookUpExecutable(dummy.html, " + shell.tempPath + ", 260 spaces)",
                                      "StartProcess(" + shell.browser + "| http://example.com/)"));
 

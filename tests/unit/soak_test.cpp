@@ -108,7 +108,9 @@ class Dice {
   double Uniform(double lo, double hi) { return lo + (hi - lo) * static_cast<double>(engine_() >> 11) * 0x1.0p-53; }
   bool Chance(double p) { return Uniform(0, 1) < p; }
   template <typename T>
-  const T& Pick(const std::vector<T>& from) { return from[Below(from.size())]; }
+  const T& Pick(const std::vector<T>& from) {
+    return from[Below(from.size())];
+  }
 
  private:
   std::mt19937_64 engine_;
@@ -130,41 +132,74 @@ const std::vector<double> kHoldSeconds = {0, 0, 0, 0.05, 0.3, 0.7, 1.5, 4, 12};
 std::vector<std::wstring> AwkwardTexts() {
   return {
       // The keywords in the wrong case, padded, or run on.
-      L"info", L"INFO", L"juniper", L"JUNIPER", L"mordant", L"MORDANT", L"Mordant", L"screennames",
-      L"ScreenNames", L" Info", L"Info ", L"Info\r\n", L"Information", L"Screennames.....", L"MoRdAnTMoRdAnT",
-      L"", L" ", L"Reason Idle.........", L"00", L"60", L"-1",
+      L"info",
+      L"INFO",
+      L"juniper",
+      L"JUNIPER",
+      L"mordant",
+      L"MORDANT",
+      L"Mordant",
+      L"screennames",
+      L"ScreenNames",
+      L" Info",
+      L"Info ",
+      L"Info\r\n",
+      L"Information",
+      L"Screennames.....",
+      L"MoRdAnTMoRdAnT",
+      L"",
+      L" ",
+      L"Reason Idle.........",
+      L"00",
+      L"60",
+      L"-1",
       // Markup goes out as typed.
-      L"lunch <b>break</b>", L"</u></font><font color=#ff0000>", L"&amp; &lt;", L"\uFF1Cb\uFF1E",
+      L"lunch <b>break</b>",
+      L"</u></font><font color=#ff0000>",
+      L"&amp; &lt;",
+      L"\uFF1Cb\uFF1E",
       // Chinese, emoji, and the surrogate units a Windows edit box may hold.
-      L"\u5348\u996D\u65F6\u95F4", L"\u6211\u53BB\u5403\u996D\u4E86\uFF01", L"\U0001F600 brb \U0001F355",
-      Units({0xD83D, 0xDE00}), Units({0xD800}), Units({0xDC00, 0xD800}), Units({'a', 0xDBFF}),
+      L"\u5348\u996D\u65F6\u95F4",
+      L"\u6211\u53BB\u5403\u996D\u4E86\uFF01",
+      L"\U0001F600 brb \U0001F355",
+      Units({0xD83D, 0xDE00}),
+      Units({0xD800}),
+      Units({0xDC00, 0xD800}),
+      Units({'a', 0xDBFF}),
       // Right-to-left scripts and direction controls.
-      L"\u05D1\u05E8\u05D5\u05DA \u05D4\u05D1\u05D0", L"\u0645\u0631\u062D\u0628\u0627", L"\u202Eevil\u202C",
+      L"\u05D1\u05E8\u05D5\u05DA \u05D4\u05D1\u05D0",
+      L"\u0645\u0631\u062D\u0628\u0627",
+      L"\u202Eevil\u202C",
       L"\u200F\u200E\u2066\u2069",
       // Control characters, a NUL inside, C1 controls.
-      L"\t", L"\r\n", L"a\rb\nc", Units({'n', 0, 'u', 0, 'l'}), Units({1, 2, 0x1B, 0x1F, 0x7F}),
+      L"\t",
+      L"\r\n",
+      L"a\rb\nc",
+      Units({'n', 0, 'u', 0, 'l'}),
+      Units({1, 2, 0x1B, 0x1F, 0x7F}),
       Units({0x80, 0x81, 0x8D, 0x9F}),
       // Windows-1252's own letters and signs, and the ends of Unicode.
-      L"\u20AC\u201A\u0192\u2122\u0178", L"\u00A0\u00B7\u00BF\u00CE\u00FF", Units({0xFFFD, 0xFFFE, 0xFFFF}),
+      L"\u20AC\u201A\u0192\u2122\u0178",
+      L"\u00A0\u00B7\u00BF\u00CE\u00FF",
+      Units({0xFFFD, 0xFFFE, 0xFFFF}),
       Units({0x10FFFF, 0x110000}),
       // Long.
-      std::wstring(5000, L'x'), std::wstring(300, L'\u00B7') + L"Info",
+      std::wstring(5000, L'x'),
+      std::wstring(300, L'\u00B7') + L"Info",
   };
 }
 
 // Code points to draw random texts from: [first, last] ranges.
 const std::vector<std::pair<std::uint32_t, std::uint32_t>> kRanges = {
-    {0x20, 0x7E},     {0x20, 0x7E},     {0x20, 0x7E},     {0x00, 0x1F},     {0x7F, 0x9F},
-    {0xA0, 0xFF},     {0x152, 0x192},   {0x2013, 0x203A}, {0x20AC, 0x20AC}, {0x2122, 0x2122},
-    {0x370, 0x4FF},   {0x590, 0x6FF},   {0x200E, 0x200F}, {0x202A, 0x202E}, {0x2066, 0x2069},
+    {0x20, 0x7E},     {0x20, 0x7E},     {0x20, 0x7E},     {0x00, 0x1F},       {0x7F, 0x9F},
+    {0xA0, 0xFF},     {0x152, 0x192},   {0x2013, 0x203A}, {0x20AC, 0x20AC},   {0x2122, 0x2122},
+    {0x370, 0x4FF},   {0x590, 0x6FF},   {0x200E, 0x200F}, {0x202A, 0x202E},   {0x2066, 0x2069},
     {0x4E00, 0x9FFF}, {0xD800, 0xDFFF}, {0xE000, 0xFFFF}, {0x1F300, 0x1FAFF}, {0x10000, 0x10FFFF},
 };
 
 std::wstring RandomText(Dice& dice) {
   const double roll = dice.Uniform(0, 1);
-  const std::size_t length = roll < 0.7    ? dice.Below(13)
-                             : roll < 0.97 ? 13 + dice.Below(68)
-                                           : 200 + dice.Below(2800);
+  const std::size_t length = roll < 0.7 ? dice.Below(13) : roll < 0.97 ? 13 + dice.Below(68) : 200 + dice.Below(2800);
   std::wstring text;
   text.reserve(length);
   for (std::size_t i = 0; i < length; ++i) {
@@ -262,7 +297,8 @@ class Storm {
 
   long Events() const {
     if (!s_) return f_.events;
-    return f_.events + s_->desk.eventsRun + static_cast<long>(s_->Timer1.TicksDelivered() + s_->Timer2.TicksDelivered());
+    return f_.events + s_->desk.eventsRun +
+           static_cast<long>(s_->Timer1.TicksDelivered() + s_->Timer2.TicksDelivered());
   }
 
   void StartWindow() {
@@ -309,7 +345,8 @@ class Storm {
     s.boxes.holdSeconds = dice_.Pick(kHoldSeconds);
     const double roll = dice_.Uniform(0, 1);
     const Mood mood = roll < 0.1 ? kBurst : roll < 0.13 ? kCalm : kBusy;
-    const long count = mood == kCalm ? 20 + static_cast<long>(dice_.Below(100)) : 1 + static_cast<long>(dice_.Below(48));
+    const long count =
+        mood == kCalm ? 20 + static_cast<long>(dice_.Below(100)) : 1 + static_cast<long>(dice_.Below(48));
     double t = s.desk.Now();
     for (long i = 0; i < count; ++i) {
       t += Gap(mood);
@@ -321,13 +358,11 @@ class Storm {
   double Gap(Mood mood) {
     const double roll = dice_.Uniform(0, 1);
     switch (mood) {
-      case kBurst:
-        return dice_.Uniform(0, 0.03);
+      case kBurst: return dice_.Uniform(0, 0.03);
       case kCalm:
         if (roll < 0.0004) return dice_.Uniform(3600, 3700);
         return roll < 0.9 ? dice_.Uniform(0.2, 3) : dice_.Uniform(3, 10);
-      case kBusy:
-        break;
+      case kBusy: break;
     }
     if (roll < 0.5) return dice_.Uniform(0, 0.1);
     if (roll < 0.85) return dice_.Uniform(0.1, 0.7);
@@ -450,7 +485,8 @@ class Storm {
         return Fail("a control of the unloaded main window changed", detail);
       }
       if (s.boxes.shown.size() != deadBoxes_) return Fail("a message box opened for the unloaded main window");
-      if (s.form3.loads != deadDedicationLoads_) return Fail("the dedication opened after the main window was unloaded");
+      if (s.form3.loads != deadDedicationLoads_)
+        return Fail("the dedication opened after the main window was unloaded");
     }
     if (s.form1.loads != 1) return Fail("the main window was loaded again behind the user's back");
     const bool anyLoaded = s.form1.Loaded() || s.form2.Loaded() || s.form3.Loaded();
@@ -477,7 +513,9 @@ class Storm {
     std::snprintf(where, sizeof where, " (seed %llu, window %ld, about event %ld, t=%.6f, depth %d, clock %s, %s)",
                   static_cast<unsigned long long>(seed_), f_.windows, Events(), s.desk.Now(), s.desk.maxDepth,
                   Narrow(s.Clock()).c_str(),
-                  s.Idling() ? "idling" : s.NotIdling() ? "not idling" : "neither row");
+                  s.Idling()      ? "idling"
+                  : s.NotIdling() ? "not idling"
+                                  : "neither row");
     failures_.push_back(std::string(what) + where + (detail.empty() ? "" : ": " + detail.substr(0, 300)));
   }
 
@@ -513,21 +551,23 @@ TEST(Soak, RandomStormKeepsTheWindowTheClockAndTheLinesConsistent) {
 
   const Figures& f = storm.figures();
   std::printf("soak: %ld events in %.2f s: %.0f events/s\n", f.events, seconds, f.events / seconds);
-  std::printf("soak:   %ld user events run, %ld of them presses or typing the window took (the others closed "
-              "About or the dedication, or found the window gone, under a message box, or the control off); "
-              "%ld more scripted but dropped when the application ended\n",
-              f.userEvents, f.inputsReached, f.userEventsDropped);
-  std::printf("soak:   %ld Timer1 ticks, %ld Timer2 ticks, over %.1f simulated hours\n", f.timer1Ticks,
-              f.timer2Ticks, f.simulatedSeconds / 3600);
+  std::printf(
+      "soak:   %ld user events run, %ld of them presses or typing the window took (the others closed "
+      "About or the dedication, or found the window gone, under a message box, or the control off); "
+      "%ld more scripted but dropped when the application ended\n",
+      f.userEvents, f.inputsReached, f.userEventsDropped);
+  std::printf("soak:   %ld Timer1 ticks, %ld Timer2 ticks, over %.1f simulated hours\n", f.timer1Ticks, f.timer2Ticks,
+              f.simulatedSeconds / 3600);
   std::printf("soak: %ld windows (%ld ended by Exit), %ld returns to the outermost loop checked, deepest nesting %d\n",
               f.windows, f.exits, f.topLevelChecks, f.maxDepth);
-  std::printf("soak: %ld lines posted: %ld fixed, %ld reasons, %ld minute reports (%ld past an hour), %ld totals; "
-              "%ld message boxes\n",
-              f.linesPosted, f.constantLines, f.reasonLines, f.idleForLines, f.idleForAfterAnHour, f.totalLines,
-              f.boxesShown);
-  std::printf("soak: live heap between windows: %lld bytes at a tenth of the run, %lld bytes at the end "
-              "(%+lld); peak %lld bytes\n",
-              storm.heapAtTenth(), storm.heapAtEnd(), storm.heapAtEnd() - storm.heapAtTenth(), storm.heapPeak());
+  std::printf(
+      "soak: %ld lines posted: %ld fixed, %ld reasons, %ld minute reports (%ld past an hour), %ld totals; "
+      "%ld message boxes\n",
+      f.linesPosted, f.constantLines, f.reasonLines, f.idleForLines, f.idleForAfterAnHour, f.totalLines, f.boxesShown);
+  std::printf(
+      "soak: live heap between windows: %lld bytes at a tenth of the run, %lld bytes at the end "
+      "(%+lld); peak %lld bytes\n",
+      storm.heapAtTenth(), storm.heapAtEnd(), storm.heapAtEnd() - storm.heapAtTenth(), storm.heapPeak());
   if (storm.blocksAtEnd() >= 0)
     std::printf("soak: live blocks between windows: %lld at a tenth of the run, %lld at the end\n",
                 storm.blocksAtTenth(), storm.blocksAtEnd());

@@ -11,26 +11,25 @@
 namespace practice {
 
 struct TextStyle {
-    std::string face;            // Windows-1252 bytes; empty = the view's default face
-    std::uint32_t color = 0;     // 0xRRGGBB
-    std::int32_t back = -1;      // 0xRRGGBB, or -1 for none
-    int points = 10;
-    bool bold = false;
-    bool italic = false;
-    bool underline = false;
-    bool strike = false;
+  std::string face;         // Windows-1252 bytes; empty = the view's default face
+  std::uint32_t color = 0;  // 0xRRGGBB
+  std::int32_t back = -1;   // 0xRRGGBB, or -1 for none
+  int points = 10;
+  bool bold = false;
+  bool italic = false;
+  bool underline = false;
+  bool strike = false;
 
-    bool operator==(const TextStyle& o) const {
-        return face == o.face && color == o.color && back == o.back && points == o.points &&
-               bold == o.bold && italic == o.italic && underline == o.underline &&
-               strike == o.strike;
-    }
-    bool operator!=(const TextStyle& o) const { return !(*this == o); }
+  bool operator==(const TextStyle& o) const {
+    return face == o.face && color == o.color && back == o.back && points == o.points && bold == o.bold &&
+           italic == o.italic && underline == o.underline && strike == o.strike;
+  }
+  bool operator!=(const TextStyle& o) const { return !(*this == o); }
 };
 
 struct StyledRun {
-    TextStyle style;
-    std::string text; // Windows-1252 bytes
+  TextStyle style;
+  std::string text;  // Windows-1252 bytes
 };
 
 // Every line starts from `base`; tags left open at the end simply end with
@@ -45,4 +44,4 @@ bool parse_color(std::string_view value, std::uint32_t& rgb);
 // to normal, 8 and up are taken as points. Returns `current` if not a size.
 int font_size_points(std::string_view value, int current);
 
-} // namespace practice
+}  // namespace practice

@@ -17,4 +17,4 @@ std::wstring decode_1252(std::string_view bytes);
 // Inverse of decode_1252; anything outside 1252 becomes '?'.
 std::string encode_1252(std::wstring_view text);
 
-} // namespace practice
+}  // namespace practice

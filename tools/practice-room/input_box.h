@@ -8,7 +8,7 @@
 
 namespace practice {
 
-extern const char kInputClass[]; // "RICHCNTL"
+extern const char kInputClass[];  // "RICHCNTL"
 
 // Called on Enter with the bytes that were in the input (already cleared).
 using SubmitHandler = void (*)(HWND input, const std::string& line);
@@ -25,4 +25,4 @@ HWND create_input(HWND parent, int id);
 // count towards the hang.
 void input_preset_text(HWND input, const std::string& bytes);
 
-} // namespace practice
+}  // namespace practice

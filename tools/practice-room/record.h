@@ -15,4 +15,4 @@ std::int64_t counter_to_ms(std::int64_t counter, std::int64_t frequency);
 // "<ms>\t<room>\t<field>\n"
 std::string format_record(std::int64_t ms, std::string_view room, std::string_view field);
 
-} // namespace practice
+}  // namespace practice

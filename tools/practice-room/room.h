@@ -7,7 +7,7 @@
 
 namespace practice {
 
-extern const wchar_t kRoomClass[]; // "AOL Child"
+extern const wchar_t kRoomClass[];  // "AOL Child"
 
 bool register_room_classes(HINSTANCE instance);
 
@@ -20,4 +20,4 @@ HWND room_input(HWND room);
 // closes itself, and `closed` is posted to `notify`; 0 never.
 void close_room_after_line(int k, HWND notify, UINT closed);
 
-} // namespace practice
+}  // namespace practice

@@ -15,4 +15,4 @@ HWND create_room_view(HWND parent, int id);
 // scrolls to it.
 void room_view_append(HWND view, const std::string& who, const std::string& line_bytes);
 
-} // namespace practice
+}  // namespace practice

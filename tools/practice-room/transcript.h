@@ -20,4 +20,4 @@ void transcript_line(std::int64_t ms, std::string_view room, std::string_view li
 // "<ms>\t-\tREADY\n", written once the windows exist and messages flow.
 void transcript_ready();
 
-} // namespace practice
+}  // namespace practice

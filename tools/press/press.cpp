@@ -18,7 +18,7 @@ struct Button {
   int id;
 };
 const Button kButtons[] = {
-    {L"Start", kStart}, {L"Stop", kStop}, {L"Adv.", kAdv},         {L"Exit", kExit},
+    {L"Start", kStart}, {L"Stop", kStop}, {L"Adv.", kAdv},          {L"Exit", kExit},
     {L"About", kAbout}, {L"Site", kSite}, {L"Minimize", kMinimize},
 };
 

@@ -14,7 +14,8 @@ const FormLayout kLayout{
     L"aB0uT \u2122Tallow Divod\u2122",
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,  // fixed single, no minimise or maximise
     0,
-    4020, 3255,  // 268 x 217 pixels at 96 DPI
+    4020,
+    3255,  // 268 x 217 pixels at 96 DPI
     IDI_ABOUT,
     RGB(0, 0, 0),
     COLOR_MENUTEXT,

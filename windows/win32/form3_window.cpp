@@ -15,7 +15,8 @@ const FormLayout kLayout{
     L"Juniper.........",
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,  // fixed single, no minimise or maximise
     0,
-    4575, 4500,  // 305 x 300 pixels at 96 DPI; the photograph is clipped to it
+    4575,
+    4500,  // 305 x 300 pixels at 96 DPI; the photograph is clipped to it
     IDI_DEDICATION,
     RGB(255, 255, 255),
 };

@@ -4,10 +4,10 @@
 #include <shellapi.h>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    int count = 0;
-    wchar_t** names = CommandLineToArgvW(GetCommandLineW(), &count);
-    int loaded = 0;
-    for (int i = 1; names && i < count; ++i)
-        if (LoadLibraryW(names[i])) ++loaded;
-    return loaded;
+  int count = 0;
+  wchar_t** names = CommandLineToArgvW(GetCommandLineW(), &count);
+  int loaded = 0;
+  for (int i = 1; names && i < count; ++i)
+    if (LoadLibraryW(names[i])) ++loaded;
+  return loaded;
 }
