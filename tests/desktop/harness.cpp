@@ -443,7 +443,7 @@ const char* name_of(Button b) {
   return "?";
 }
 
-void move_mouse(POINT p) {
+bool move_mouse(POINT p) {
   int w = GetSystemMetrics(SM_CXSCREEN);
   int h = GetSystemMetrics(SM_CYSCREEN);
   INPUT in{};
@@ -453,6 +453,12 @@ void move_mouse(POINT p) {
   in.mi.dy = static_cast<LONG>((static_cast<long long>(p.y) * 65536 + h - 1) / h);
   in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
   SendInput(1, &in, sizeof in);
+  return wait_until(
+      [&] {
+        POINT at{};
+        return GetCursorPos(&at) && at.x == p.x && at.y == p.y;
+      },
+      5000, 10);
 }
 
 void mouse_button(Button b, bool down) {
@@ -480,13 +486,12 @@ void release_all_buttons() {
                                          << centre.x << "," << centre.y << "): found class \""
                                          << narrow(class_of(under)) << "\" text \"" << narrow(text_of(under)) << "\"";
   }
-  move_mouse(centre);
-  Sleep(60);
-  POINT at{};
-  GetCursorPos(&at);
-  if (at.x != centre.x || at.y != centre.y)
+  if (!move_mouse(centre)) {
+    POINT at{};
+    GetCursorPos(&at);
     return ::testing::AssertionFailure() << "the mouse went to (" << at.x << "," << at.y << ") instead of (" << centre.x
                                          << "," << centre.y << ")";
+  }
   mouse_button(Button::Left, true);
   Sleep(60);
   mouse_button(Button::Left, false);

@@ -131,7 +131,9 @@ bool load_library_in(HANDLE process, const std::wstring& name);
 enum class Button { Left, Right, Middle };
 const char* name_of(Button b);
 
-void move_mouse(POINT screen);
+// Moves the pointer and waits until Windows reports it there: under load the
+// X server can take well over 60 ms to warp it. False if it never arrived.
+bool move_mouse(POINT screen);
 void mouse_button(Button b, bool down);
 // Presses and releases the left button at the centre of the control, after
 // checking the control is what is under that point.
