@@ -276,10 +276,7 @@ std::string Spread(std::vector<double> ms) {
 // found once, no timeouts. Taken in turns, the first of each pair
 // alternating, so the room's growing history weighs on both alike.
 int Post(const std::wstring& transcript, int count) {
-  HWND input =
-      FindWindowExA(FindWindowExA(FindWindowExA(FindWindowA("AOL Frame25", nullptr), nullptr, "MDIClient", nullptr),
-                                  nullptr, "AOL Child", nullptr),
-                    nullptr, "RICHCNTL", nullptr);
+  HWND input = reinterpret_cast<HWND>(win32::FindChatInput());
   if (!input || count < 1) {
     std::printf("| one post into the practice room | not measured: no practice room running | |\n");
     return 1;

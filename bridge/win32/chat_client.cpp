@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "bridge/win32/chat_client_names.h"
+
 namespace tallow::win32 {
 namespace {
 // A client that stops answering must not freeze us: each message waits this
@@ -11,14 +13,19 @@ constexpr UINT kAnswerTimeoutMs = 2000;
 constexpr UINT kSendFlags = SMTO_BLOCK | SMTO_ABORTIFHUNG;
 }  // namespace
 
-void ChatWindows::PostLine(const std::string& ansiLine) {
+WindowHandle FindChatInput() {
+  using namespace chat_client_names;
   // Each step searches the children of the one before; a missing window
   // gives 0 and the next step searches the top-level windows, as the
   // platform does with a parent of 0.
-  HWND frame = FindWindowA("AOL Frame25", nullptr);
-  HWND mdiClient = FindWindowExA(frame, nullptr, "MDIClient", nullptr);
-  HWND chatRoom = FindWindowExA(mdiClient, nullptr, "AOL Child", nullptr);
-  HWND chatInput = FindWindowExA(chatRoom, nullptr, "RICHCNTL", nullptr);
+  HWND frame = FindWindowA(kFrameClass, nullptr);
+  HWND mdiClient = FindWindowExA(frame, nullptr, kMdiClientClass, nullptr);
+  HWND chatRoom = FindWindowExA(mdiClient, nullptr, kRoomClass, nullptr);
+  return reinterpret_cast<WindowHandle>(FindWindowExA(chatRoom, nullptr, kInputClass, nullptr));
+}
+
+void ChatWindows::PostLine(const std::string& ansiLine) {
+  HWND chatInput = reinterpret_cast<HWND>(FindChatInput());
   DWORD_PTR answer = 0;
   if (!SendMessageTimeoutA(chatInput, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(ansiLine.c_str()), kSendFlags,
                            kAnswerTimeoutMs, &answer))

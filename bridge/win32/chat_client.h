@@ -4,6 +4,9 @@
 
 namespace tallow::win32 {
 
+// The input of the chat client's first room, or 0 if there is none.
+WindowHandle FindChatInput();
+
 // The chat client's windows, found afresh at every post by class name.
 class ChatWindows : public ChatClient {
  public:

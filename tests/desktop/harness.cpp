@@ -14,7 +14,7 @@ namespace desktop {
 
 namespace {
 
-const wchar_t kRoomFrameClass[] = L"AOL Frame25";
+std::wstring room_frame_class() { return widen(chat_client_names::kFrameClass); }
 
 // Wine's first start of a process in a fresh wineserver can take a while.
 constexpr int kStartTimeoutMs = 60000;
@@ -578,7 +578,8 @@ std::string DesktopTest::test_name() {
 void DesktopTest::SetUp() {
   // A previous test's processes may still be on their way out.
   bool clear = wait_until(
-      [] { return windows_of_class(kRoomFrameClass).empty() && windows_of_class(kIdlerClass).empty(); }, 10000, 100);
+      [] { return windows_of_class(room_frame_class().c_str()).empty() && windows_of_class(kIdlerClass).empty(); },
+      10000, 100);
   ASSERT_TRUE(clear) << "a practice room or idler from elsewhere is still running; "
                         "it would take this test's lines";
 
@@ -650,8 +651,8 @@ void DesktopTest::start_room(const std::wstring& args) {
       },
       kStartTimeoutMs, 20);
   ASSERT_TRUE(ready && room_.running()) << "the practice room did not get ready";
-  room_frame_ = find_top_level(room_.pid(), kRoomFrameClass);
-  ASSERT_NE(room_frame_, nullptr) << "the practice room has no \"AOL Frame25\" window";
+  room_frame_ = find_top_level(room_.pid(), room_frame_class().c_str());
+  ASSERT_NE(room_frame_, nullptr) << "the practice room has no \"" << chat_client_names::kFrameClass << "\" window";
 }
 
 void DesktopTest::start_idler(bool wait_loaded, int dpi) {
@@ -674,10 +675,16 @@ void DesktopTest::start_idler(bool wait_loaded, int dpi) {
   }
 }
 
-HWND DesktopTest::mdi_client() const { return FindWindowExW(room_frame_, nullptr, L"MDIClient", nullptr); }
+HWND DesktopTest::mdi_client() const {
+  return FindWindowExA(room_frame_, nullptr, chat_client_names::kMdiClientClass, nullptr);
+}
 
 HWND DesktopTest::room_child(const wchar_t* title) const {
-  return FindWindowExW(mdi_client(), nullptr, L"AOL Child", title);
+  return FindWindowExW(mdi_client(), nullptr, widen(chat_client_names::kRoomClass).c_str(), title);
+}
+
+HWND DesktopTest::room_input(const wchar_t* title) const {
+  return FindWindowExA(room_child(title), nullptr, chat_client_names::kInputClass, nullptr);
 }
 
 HWND DesktopTest::control(int id) const { return GetDlgItem(idler_window_, id); }

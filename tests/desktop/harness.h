@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include "bridge/win32/chat_client_names.h"
 #include "idler/win32/shared_names.h"
 
 #include <cstdint>
@@ -31,6 +32,7 @@ namespace desktop {
 // The idler's window classes and its main window's control ids (kStart,
 // kAdv, ..., kFrame; the clock labels sit in the frame).
 using namespace tallow::window_names;
+namespace chat_client_names = tallow::chat_client_names;
 
 // ---- Transcript -----------------------------------------------------------
 
@@ -184,7 +186,8 @@ class DesktopTest : public ::testing::Test {
   HWND idler() const { return idler_window_; }
   HWND room_frame() const { return room_frame_; }
   HWND mdi_client() const;
-  HWND room_child(const wchar_t* title) const;
+  HWND room_child(const wchar_t* title) const;  // the first room if title is null
+  HWND room_input(const wchar_t* title) const;
   HWND control(int id) const;      // in the main window
   HWND clock_label(int id) const;  // in the frame
   std::wstring control_text(int id) const { return text_of(control(id)); }

@@ -32,7 +32,7 @@ TEST_F(Harness, TypesIntoThePracticeRoomWithRealInput) {
   ASSERT_NO_FATAL_FAILURE(start_room());
   HWND room = room_child(L"Room 1");
   ASSERT_NE(room, nullptr);
-  HWND input = FindWindowExW(room, nullptr, L"RICHCNTL", nullptr);
+  HWND input = room_input(L"Room 1");
   ASSERT_NE(input, nullptr);
   ASSERT_TRUE(click(input));
   type_text(L"hi caf\u00E9\r");

@@ -168,7 +168,7 @@ TEST_F(MainWindow, StaysAboveTheRoomWhenTheRoomIsUsed) {
   ASSERT_NO_FATAL_FAILURE(start_room());
   ASSERT_NO_FATAL_FAILURE(start_idler());
   place_idler(100, 60);  // over the room's view, clear of its input
-  HWND input = FindWindowExW(room_child(L"Room 1"), nullptr, L"RICHCNTL", nullptr);
+  HWND input = room_input(L"Room 1");
   ASSERT_NE(input, nullptr);
   ASSERT_TRUE(click(input));
   ASSERT_TRUE(wait_until([&] { return GetForegroundWindow() == room_frame(); }, 5000))

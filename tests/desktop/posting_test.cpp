@@ -12,7 +12,7 @@ namespace {
 class Posting : public DesktopTest {
  protected:
   // The first chat child of the MDI client: where the idler posts.
-  HWND top_child() const { return FindWindowExW(mdi_client(), nullptr, L"AOL Child", nullptr); }
+  HWND top_child() const { return room_child(nullptr); }
 };
 
 TEST_F(Posting, AdvPostsBannerCreditAndTeamInTurn) {

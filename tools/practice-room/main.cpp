@@ -1,6 +1,8 @@
 // Practice room: a stand-in chat client with the window layout the idler
 // drives ("AOL Frame25" > "MDIClient" > "AOL Child" > "RICHCNTL"). Lines it
-// receives are shown and, with --transcript, recorded for tests.
+// receives are shown and, with --transcript, recorded for tests. The class
+// names are spelled here, not taken from the idler's headers, so the room
+// stays an independent stand-in for the client.
 #include "input_box.h"
 #include "options.h"
 #include "room.h"
