@@ -19,6 +19,8 @@ std::wstring room_frame_class() { return widen(chat_client_names::kFrameClass); 
 // Wine's first start of a process in a fresh wineserver can take a while.
 constexpr int kStartTimeoutMs = 60000;
 constexpr int kTextTimeoutMs = 3000;
+// How long a new window's foreground must hold before it counts as settled.
+constexpr int kSettleMs = 300;
 
 void make_dirs(const std::wstring& path) {
   for (size_t i = 3; i <= path.size(); ++i) {
@@ -653,6 +655,26 @@ void DesktopTest::start_room(const std::wstring& args) {
   ASSERT_TRUE(ready && room_.running()) << "the practice room did not get ready";
   room_frame_ = find_top_level(room_.pid(), room_frame_class().c_str());
   ASSERT_NE(room_frame_, nullptr) << "the practice room has no \"" << chat_client_names::kFrameClass << "\" window";
+  // Under a running idler, let the new room settle before anything clicks
+  // the idler. Wine finishes showing a new window (X's map and focus events)
+  // a little after READY; a press on the idler's Stop in that time was seen
+  // to come to nothing, every time, on this machine. Settled: idle, and the
+  // foreground unchanged for kSettleMs.
+  if (idler_.running()) {
+    WaitForInputIdle(room_.handle(), 5000);
+    HWND seen = GetForegroundWindow();
+    std::int64_t since = now_ms();
+    wait_until(
+        [&] {
+          HWND now = GetForegroundWindow();
+          if (now != seen) {
+            seen = now;
+            since = now_ms();
+          }
+          return now_ms() - since >= kSettleMs;
+        },
+        3000);
+  }
 }
 
 void DesktopTest::start_idler(bool wait_loaded, int dpi) {
