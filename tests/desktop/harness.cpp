@@ -407,31 +407,91 @@ std::uintptr_t module_base(HANDLE process, std::wstring_view name) {
   return 0;
 }
 
-std::optional<DWORD> call_in(HANDLE process, std::uintptr_t remote_base, HMODULE local_module, const char* function,
-                             void* param) {
-  auto local = reinterpret_cast<std::uintptr_t>(GetProcAddress(local_module, function));
-  if (!local || !remote_base) return std::nullopt;
-  auto start =
-      reinterpret_cast<LPTHREAD_START_ROUTINE>(remote_base + (local - reinterpret_cast<std::uintptr_t>(local_module)));
-  HANDLE thread = CreateRemoteThread(process, nullptr, 0, start, param, 0, nullptr);
-  if (!thread) return std::nullopt;
-  std::optional<DWORD> result;
-  DWORD code = 0;
-  if (WaitForSingleObject(thread, 10000) == WAIT_OBJECT_0 && GetExitCodeThread(thread, &code)) result = code;
-  CloseHandle(thread);
-  return result;
+namespace {
+
+// Wine carries out VirtualAllocEx, CreateRemoteThread and VirtualFreeEx on
+// another process inside that process, and waits for it there with no time
+// limit. So `work` runs on a thread of its own, and if it has not ended
+// within `timeout_ms`, `process` is ended, which is the one way to get that
+// thread back, and the caller is told it failed.
+struct BoundedJob {
+  std::function<bool()> work;
+  bool done = false;
+};
+
+DWORD WINAPI run_bounded_job(void* p) {
+  auto* job = static_cast<BoundedJob*>(p);
+  job->done = job->work();
+  return 0;
 }
 
+bool bounded_by(HANDLE process, int timeout_ms, std::function<bool()> work) {
+  BoundedJob job{std::move(work)};
+  HANDLE thread = CreateThread(nullptr, 0, run_bounded_job, &job, 0, nullptr);
+  if (!thread) return false;
+  if (WaitForSingleObject(thread, timeout_ms) != WAIT_OBJECT_0) {
+    std::printf("[ desktop  ] process %lu did not carry out a call within %d ms; ending it\n",
+                static_cast<unsigned long>(GetProcessId(process)), timeout_ms);
+    TerminateProcess(process, 1);
+    // `job` is on this stack: the thread must be gone before it is.
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    return false;
+  }
+  CloseHandle(thread);
+  return job.done;
+}
+
+}  // namespace
+
 bool load_library_in(HANDLE process, const std::wstring& name) {
-  const SIZE_T size = (name.size() + 1) * sizeof(wchar_t);
-  void* remote = VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-  if (!remote) return false;
-  bool ran =
-      WriteProcessMemory(process, remote, name.c_str(), size, nullptr) &&
-      call_in(process, module_base(process, L"kernel32.dll"), GetModuleHandleW(L"kernel32.dll"), "LoadLibraryW", remote)
-          .has_value();
-  VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-  return ran;
+  return bounded_by(process, 15000, [&] {
+    const SIZE_T size = (name.size() + 1) * sizeof(wchar_t);
+    void* remote = VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (!remote) return false;
+    bool ran = false;
+    const std::uintptr_t kernel32 = module_base(process, L"kernel32.dll");
+    HMODULE local = GetModuleHandleW(L"kernel32.dll");
+    auto load = reinterpret_cast<std::uintptr_t>(GetProcAddress(local, "LoadLibraryW"));
+    if (WriteProcessMemory(process, remote, name.c_str(), size, nullptr) && kernel32 && load) {
+      auto start =
+          reinterpret_cast<LPTHREAD_START_ROUTINE>(kernel32 + (load - reinterpret_cast<std::uintptr_t>(local)));
+      if (HANDLE thread = CreateRemoteThread(process, nullptr, 0, start, remote, 0, nullptr)) {
+        ran = WaitForSingleObject(thread, 10000) == WAIT_OBJECT_0;
+        CloseHandle(thread);
+      }
+    }
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    return ran;
+  });
+}
+
+std::uintptr_t exported_in(HANDLE process, const std::wstring& dll_path, const char* symbol) {
+  const std::uintptr_t remote = module_base(process, dll_path.substr(dll_path.find_last_of(L"\\/") + 1));
+  HMODULE local = LoadLibraryExW(dll_path.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+  if (!remote || !local) {
+    if (local) FreeLibrary(local);
+    return 0;
+  }
+  auto at = reinterpret_cast<std::uintptr_t>(GetProcAddress(local, symbol));
+  const std::uintptr_t address = at ? remote + (at - reinterpret_cast<std::uintptr_t>(local)) : 0;
+  FreeLibrary(local);
+  return address;
+}
+
+std::optional<LONG> read_long_in(HANDLE process, std::uintptr_t address) {
+  LONG value = 0;
+  SIZE_T got = 0;
+  if (!address || !ReadProcessMemory(process, reinterpret_cast<void*>(address), &value, sizeof value, &got) ||
+      got != sizeof value)
+    return std::nullopt;
+  return value;
+}
+
+bool write_long_in(HANDLE process, std::uintptr_t address, LONG value) {
+  SIZE_T put = 0;
+  return address && WriteProcessMemory(process, reinterpret_cast<void*>(address), &value, sizeof value, &put) &&
+         put == sizeof value;
 }
 
 // ---- Real input ------------------------------------------------------------

@@ -119,14 +119,16 @@ struct Module {
 std::vector<Module> modules_of(HANDLE process);
 // The base of the module whose file name is `name` (any case), or 0.
 std::uintptr_t module_base(HANDLE process, std::wstring_view name);
-// Runs `function`, a thread procedure of `module` as loaded in this process
-// (loaded at `local_base`), in `process` where it is loaded at `remote_base`;
-// the thread's exit code, or nullopt if it did not run or end within 10 s.
-std::optional<DWORD> call_in(HANDLE process, std::uintptr_t remote_base, HMODULE local_module, const char* function,
-                             void* param);
 // LoadLibraryW(name) run by a thread of `process`: what a load by that name
-// inside it would find. False if the thread could not be run.
+// inside it would find. False if the thread could not be run or did not end
+// within 10 s; if the calls into `process` are not carried out at all within
+// 15 s, `process` is ended (see harness.cpp).
 bool load_library_in(HANDLE process, const std::wstring& name);
+// Where `symbol`, exported by the DLL at `dll_path`, is in `process`, which
+// has loaded that DLL; 0 if it has not or there is no such export.
+std::uintptr_t exported_in(HANDLE process, const std::wstring& dll_path, const char* symbol);
+std::optional<LONG> read_long_in(HANDLE process, std::uintptr_t address);
+bool write_long_in(HANDLE process, std::uintptr_t address, LONG value);
 
 // ---- Real input ------------------------------------------------------------
 

@@ -148,35 +148,35 @@ TEST_P(PausesOnOldWindows, AdvSleepsThroughItsPauses) {
   ASSERT_NO_FATAL_FAILURE(start_room());
   ASSERT_NO_FATAL_FAILURE(start_idler());
   const std::wstring dll = staged_copy(DESKTOP_WINDOWS7_WAIT_DLL, run_dir_);
-  ASSERT_TRUE(load_library_in(idler_.handle(), dll));
-  const std::uintptr_t remote = module_base(idler_.handle(), L"windows7-wait.dll");
-  ASSERT_NE(remote, 0u) << "the wait did not load in the idler";
-  HMODULE local = LoadLibraryExW(dll.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
-  ASSERT_NE(local, nullptr);
-  auto call = [&](const char* function, void* param = nullptr) {
-    return call_in(idler_.handle(), remote, local, function, param).value_or(~0UL);
-  };
-  ASSERT_EQ(call("install_windows7_wait", reinterpret_cast<void*>(rules.refuse_all ? 1 : 0)), 1UL)
-      << "the idler does not import MsgWaitForMultipleObjectsEx";
+  const HANDLE idler_process = idler_.handle();
+  ASSERT_TRUE(load_library_in(idler_process, dll));
+  const std::uintptr_t installed = exported_in(idler_process, dll, "windows7_wait_installed");
+  const std::uintptr_t refuse_all = exported_in(idler_process, dll, "windows7_wait_refuse_all");
+  const std::uintptr_t count = exported_in(idler_process, dll, "windows7_wait_count");
+  const std::uintptr_t refused = exported_in(idler_process, dll, "windows7_wait_refused");
+  ASSERT_TRUE(installed && refuse_all && count && refused) << "the wait did not load in the idler";
+  ASSERT_EQ(read_long_in(idler_process, installed), 1) << "the idler does not import MsgWaitForMultipleObjectsEx";
+  ASSERT_TRUE(write_long_in(idler_process, refuse_all, rules.refuse_all ? 1 : 0));
 
   // Pressed without the mouse, and the pointer kept off the window: resting
   // on a button it wakes the pauses for the button's hover effects, and
   // those waits are not the pauses' own.
   const RECT window = screen_rect(idler());
   move_mouse(POINT{window.left - 20, window.bottom + 20});
+  ASSERT_TRUE(write_long_in(idler_process, count, 0) && write_long_in(idler_process, refused, 0));
   PostMessageW(control(kAdv), BM_CLICK, 0, 0);
   std::vector<Record> got = wait_lines(4);
   ASSERT_EQ(got.size(), 4u);
   expect_adv(got, 1);
-  const DWORD waits = call("waits_so_far");
-  const DWORD refused = call("refused_so_far");
-  FreeLibrary(local);
-  std::printf("[ waits    ] %s: %lu waits in Adv.'s pauses, %lu refused\n", rules.name,
-              static_cast<unsigned long>(waits), static_cast<unsigned long>(refused));
+  const LONG waits = read_long_in(idler_process, count).value_or(-1);
+  const LONG refusals = read_long_in(idler_process, refused).value_or(-1);
+  std::printf("[ waits    ] %s: %ld waits in Adv.'s pauses, %ld refused\n", rules.name, static_cast<long>(waits),
+              static_cast<long>(refusals));
+  ASSERT_GE(waits, 0) << "cannot read the count in the idler";
   if (!rules.refuse_all) {
-    EXPECT_EQ(refused, 0u) << "the wake mask has a flag that Windows 7 does not know";
+    EXPECT_EQ(refusals, 0) << "the wake mask has a flag that Windows 7 does not know";
   }
-  EXPECT_LE(waits, rules.most_waits) << "the pauses spun instead of sleeping";
+  EXPECT_LE(static_cast<DWORD>(waits), rules.most_waits) << "the pauses spun instead of sleeping";
 }
 
 // Two 0.7 s pauses: a handful of waits, or slices of 15 ms where every

@@ -2,7 +2,9 @@
 // of MsgWaitForMultipleObjectsEx at a wait with the rules of Windows 7 and
 // earlier, which refuse the whole call when the wake mask has a flag they do
 // not know, and counts every wait and every refusal. Wine itself takes any
-// mask. The test calls the exported thread procedures with CreateRemoteThread.
+// mask. It takes over the wait as it loads; the test reads and writes the
+// exported variables below with Read/WriteProcessMemory, so that loading it
+// is the one thread the test has to start in the idler.
 #include <windows.h>
 
 namespace {
@@ -13,14 +15,25 @@ using wait_fn = DWORD(WINAPI*)(DWORD, const HANDLE*, DWORD, DWORD, DWORD);
 constexpr DWORD kWindows7Flags = 0x05FF;
 
 wait_fn g_real = nullptr;
-LONG g_refuse_all = 0;
-LONG g_waits = 0;
-LONG g_refused = 0;
+
+}  // namespace
+
+extern "C" {
+// 1 once the exe's import points at the wait below, 0 if it has no such import.
+__declspec(dllexport) volatile LONG windows7_wait_installed = 0;
+// Set by the test: every wait fails, as if for a reason of its own.
+__declspec(dllexport) volatile LONG windows7_wait_refuse_all = 0;
+// Every wait, and every refused one, since the test last set them to 0.
+__declspec(dllexport) volatile LONG windows7_wait_count = 0;
+__declspec(dllexport) volatile LONG windows7_wait_refused = 0;
+}
+
+namespace {
 
 DWORD WINAPI windows7_wait(DWORD count, const HANDLE* handles, DWORD ms, DWORD mask, DWORD flags) {
-  InterlockedIncrement(&g_waits);
-  if ((mask & ~kWindows7Flags) != 0 || g_refuse_all) {
-    InterlockedIncrement(&g_refused);
+  InterlockedIncrement(&windows7_wait_count);
+  if ((mask & ~kWindows7Flags) != 0 || windows7_wait_refuse_all) {
+    InterlockedIncrement(&windows7_wait_refused);
     SetLastError(ERROR_INVALID_PARAMETER);
     return WAIT_FAILED;
   }
@@ -47,25 +60,22 @@ void** import_slot(HMODULE module, const char* dll, const char* function) {
   return nullptr;
 }
 
-}  // namespace
-
-// `refuse_all` non-zero: every wait fails, as if for a reason of its own.
-// Returns 1 once the exe's import points here, 0 if it has no such import.
-extern "C" __declspec(dllexport) DWORD WINAPI install_windows7_wait(void* refuse_all) {
-  g_refuse_all = refuse_all ? 1 : 0;
+void install() {
   void** slot = import_slot(GetModuleHandleW(nullptr), "user32.dll", "MsgWaitForMultipleObjectsEx");
-  if (!slot) return 0;
-  if (*slot != reinterpret_cast<void*>(&windows7_wait)) {
-    DWORD old = 0;
-    if (!VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &old)) return 0;
-    g_real = reinterpret_cast<wait_fn>(*slot);
-    *slot = reinterpret_cast<void*>(&windows7_wait);
-    VirtualProtect(slot, sizeof *slot, old, &old);
-  }
-  InterlockedExchange(&g_waits, 0);
-  InterlockedExchange(&g_refused, 0);
-  return 1;
+  if (!slot) return;
+  DWORD old = 0;
+  if (!VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &old)) return;
+  // The real wait is kept before the slot points here: the idler's thread
+  // may take the slot at any moment.
+  InterlockedExchangePointer(reinterpret_cast<void* volatile*>(&g_real), *slot);
+  InterlockedExchangePointer(slot, reinterpret_cast<void*>(&windows7_wait));
+  VirtualProtect(slot, sizeof *slot, old, &old);
+  InterlockedExchange(&windows7_wait_installed, 1);
 }
 
-extern "C" __declspec(dllexport) DWORD WINAPI waits_so_far(void*) { return static_cast<DWORD>(g_waits); }
-extern "C" __declspec(dllexport) DWORD WINAPI refused_so_far(void*) { return static_cast<DWORD>(g_refused); }
+}  // namespace
+
+BOOL WINAPI DllMain(HINSTANCE, DWORD reason, void*) {
+  if (reason == DLL_PROCESS_ATTACH) install();
+  return TRUE;
+}
