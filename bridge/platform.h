@@ -4,7 +4,8 @@
 
 #include "bridge/launcher.h"
 #include "runtime/clock.h"
-#include "runtime/controls.h"
+#include "runtime/event_pump.h"
+#include "runtime/form.h"
 
 namespace tallow {
 

@@ -26,6 +26,7 @@ class Tallow_Idler {
   bool LaunchUrl(const std::wstring& url) { return launcher_.LaunchUrl(url); }
   std::wstring LocateBrowser(long& code) { return launcher_.LocateBrowser(code); }
   std::wstring TempFolderPath() { return launcher_.TempFolderPath(); }
+  static std::string CutAtNul(const std::string& text) { return tallow::CutAtNul(text); }
 
  private:
   Platform platform_;

@@ -49,20 +49,29 @@ set(TALLOW_WIN_LINK -static -static-libgcc -static-libstdc++
     -Wl,--major-subsystem-version,${tallow_subsystem_major} -Wl,--minor-subsystem-version,${tallow_subsystem_minor}
     -Wl,--major-os-version,${tallow_subsystem_major} -Wl,--minor-os-version,${tallow_subsystem_minor})
 
-add_library(tallow_win32 STATIC
-  runtime/win32/app.cpp
+# The platform's side of two layers: the windowing runtime on Win32, and the
+# bridge's desktop (the chat client's windows, our own, the shell).
+add_library(tallow_runtime_win32 STATIC
+  runtime/win32/base_window.cpp
+  runtime/win32/common_controls.cpp
   runtime/win32/controls.cpp
+  runtime/win32/dpi.cpp
   runtime/win32/event_pump.cpp
+  runtime/win32/fonts.cpp
   runtime/win32/form_window.cpp
+  runtime/win32/message_box.cpp
+  runtime/win32/performance_clock.cpp
   runtime/win32/picture.cpp
   runtime/win32/system_dlls.cpp
-  runtime/win32/timers.cpp
-  bridge/win32/chat_client.cpp
-  bridge/win32/shell.cpp
-  runtime/win32/message_box.cpp
 )
-target_link_libraries(tallow_win32 PUBLIC tallow_core user32 gdi32 kernel32 ole32 shell32)
-target_compile_definitions(tallow_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
+target_link_libraries(tallow_runtime_win32 PUBLIC tallow_runtime user32 gdi32 kernel32 ole32)
+target_compile_definitions(tallow_runtime_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
+add_library(tallow_bridge_win32 STATIC
+  bridge/win32/chat_client.cpp
+  bridge/win32/desktop_windows.cpp
+  bridge/win32/shell.cpp
+)
+target_link_libraries(tallow_bridge_win32 PUBLIC tallow_bridge tallow_runtime_win32 shell32)
 
 # The manifest names the exe's processor architecture.
 configure_file(resources/tallow.manifest.in ${CMAKE_BINARY_DIR}/generated/tallow.manifest @ONLY)
@@ -73,15 +82,14 @@ if(NOT PROJECT_VERSION_PATCH EQUAL 0)
 endif()
 set(TALLOW_VERSION_TEXT "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_TWEAK}")
 configure_file(resources/version.h.in ${CMAKE_BINARY_DIR}/generated/version.h @ONLY)
+# The small place that wires it all into a program, with the resources.
 set(TALLOW_IDLER_SOURCES
-  ${CMAKE_SOURCE_DIR}/idler/win32/main.cpp
-  ${CMAKE_SOURCE_DIR}/idler/win32/form1_window.cpp
-  ${CMAKE_SOURCE_DIR}/windows/win32/form2_window.cpp
-  ${CMAKE_SOURCE_DIR}/windows/win32/form3_window.cpp
+  ${CMAKE_SOURCE_DIR}/app/win32/main.cpp
   ${CMAKE_SOURCE_DIR}/resources/tallow.rc
 )
+set(TALLOW_IDLER_LIBRARIES tallow_app tallow_bridge_win32)
 add_executable(tallow-divod WIN32 ${TALLOW_IDLER_SOURCES})
-target_link_libraries(tallow-divod PRIVATE tallow_win32)
+target_link_libraries(tallow-divod PRIVATE ${TALLOW_IDLER_LIBRARIES})
 target_link_options(tallow-divod PRIVATE ${TALLOW_WIN_LINK} -municode)
 set_target_properties(tallow-divod PROPERTIES OUTPUT_NAME TallowDivod RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 # The resource script finds the generated manifest and version.h there.

@@ -10,56 +10,72 @@ constexpr double kLineGap = 0.7;  // seconds between two lines of one announceme
 const std::wstring kMakersPage = L"http://www.gloaming-inc.example/tallow-divod/";
 }  // namespace
 
+Form1::Form1(Tallow_Idler& module, DeclaredForm& self, Form& about, Form& dedication, MessageBoxes& boxes)
+    : module_(module),
+      form_(self),
+      Text1(self.ControlNamed("Text1")),
+      Label2(self.ControlNamed("Label2")),
+      Label3(self.ControlNamed("Label3")),
+      Label4(self.ControlNamed("Label4")),
+      Command1(self.ControlNamed("Command1")),
+      Command2(self.ControlNamed("Command2")),
+      Timer1(self.TimerNamed("Timer1")),
+      Form2(about),
+      Form3(dedication),
+      boxes_(boxes) {
+  self.Bind(*this);
+}
+
 bool Form1::Pause() {
   module_.WaitSeconds(kLineGap);
-  return c_.form.Loaded();
+  return form_.Loaded();
 }
 
 void Form1::Form_Load() {
-  module_.KeepOnTop(c_.form);
+  module_.KeepOnTop(form_);
   module_.PostChatLine(LineLoaded);
-  c_.Command2.SetEnabled(false);
+  Command2.SetEnabled(false);
 }
 
-void Form1::Form_MouseDown() { module_.BeginWindowDrag(c_.form); }
+void Form1::Form_MouseDown() { module_.BeginWindowDrag(form_); }
 
 void Form1::Command1_Click() {
   module_.PostChatLine(LineStarted);
   if (!Pause()) return;
-  module_.PostChatLine(LineReason(c_.Text1.Text()));
-  c_.Timer1.SetEnabled(true);
-  c_.Command1.SetEnabled(false);
-  c_.Text1.SetEnabled(false);
-  c_.Command2.SetEnabled(true);
+  module_.PostChatLine(LineReason(Text1.Text()));
+  Timer1.SetEnabled(true);
+  Command1.SetEnabled(false);
+  Text1.SetEnabled(false);
+  Command2.SetEnabled(true);
 }
 
 void Form1::Command2_Click() {
   module_.PostChatLine(LineStopped);
   if (!Pause()) return;
-  module_.PostChatLine(LineTotal(c_.Label2.Text(), c_.Label3.Text()));
-  c_.Label2.SetText(L"00");
-  c_.Label3.SetText(L"00");
-  c_.Label4.SetText(L"00");
-  c_.Timer1.SetEnabled(false);
-  c_.Command1.SetEnabled(true);
-  c_.Text1.SetEnabled(true);
-  c_.Command2.SetEnabled(false);
+  module_.PostChatLine(LineTotal(Label2.Text(), Label3.Text()));
+  Label2.SetText(L"00");
+  Label3.SetText(L"00");
+  Label4.SetText(L"00");
+  Timer1.SetEnabled(false);
+  Command1.SetEnabled(true);
+  Text1.SetEnabled(true);
+  Command2.SetEnabled(false);
 }
 
 void Form1::Timer1_Timer() {
-  StepCounter(c_.Label4);
-  if (ReadsSixty(c_.Label4)) {
-    StepCounter(c_.Label3);
-    c_.Label4.SetText(L"00");
+  StepCounter(Label4);
+  if (ReadsSixty(Label4)) {
+    StepCounter(Label3);
+    Label4.SetText(L"00");
     module_.PostChatLine(LineBanner);
     if (!Pause()) return;
-    module_.PostChatLine(LineReason(c_.Text1.Text()));
+    module_.PostChatLine(LineReason(Text1.Text()));
     if (!Pause()) return;
-    module_.PostChatLine(LineIdleFor(c_.Label2.Text(), c_.Label3.Text()));
+    module_.PostChatLine(LineIdleFor(Label2.Text(), Label3.Text()));
   }
-  if (ReadsSixty(c_.Label3)) {
-    StepCounter(c_.Label2);
-    c_.Label3.SetText(L"00");
+  if (ReadsSixty(Label3)) {
+    StepCounter(Label2);
+    Label3.SetText(L"00");
   }
 }
 
@@ -75,33 +91,33 @@ void Form1::Command4_Click() {
   module_.PostChatLine(LineUnloaded);
   if (!Pause()) return;
   module_.PostChatLine(LineCredit);
-  c_.form.Unload();
+  form_.Unload();
 }
 
-void Form1::Command5_Click() { c_.Form2.Show(); }
+void Form1::Command5_Click() { Form2.Show(); }
 
 void Form1::Command6_Click() { module_.LaunchUrl(kMakersPage); }
 
-void Form1::Command7_Click() { c_.form.Minimize(); }
+void Form1::Command7_Click() { form_.Minimize(); }
 
 void Form1::Timer2_Timer() {
   // Each check reads the box afresh; the box is reset before its extra
   // opens, so at most one keyword acts per tick.
-  if (c_.Text1.Text() == kKeywordDedication) {
-    c_.Text1.SetText(kReasonResetText);
-    c_.Form3.Show();
+  if (Text1.Text() == kKeywordDedication) {
+    Text1.SetText(kReasonResetText);
+    Form3.Show();
   }
-  if (c_.Text1.Text() == kKeywordInfo) {
-    c_.Text1.SetText(kReasonResetText);
-    c_.boxes.Show(InfoBoxText());
+  if (Text1.Text() == kKeywordInfo) {
+    Text1.SetText(kReasonResetText);
+    boxes_.Show(InfoBoxText());
   }
-  if (c_.Text1.Text() == kKeywordScreenNames) {
-    c_.Text1.SetText(kReasonResetText);
-    c_.boxes.Show(ScreenNamesBoxText());
+  if (Text1.Text() == kKeywordScreenNames) {
+    Text1.SetText(kReasonResetText);
+    boxes_.Show(ScreenNamesBoxText());
   }
-  if (c_.Text1.Text() == kKeywordAuthor) {
-    c_.Text1.SetText(kReasonResetText);
-    c_.boxes.Show(AuthorBoxText());
+  if (Text1.Text() == kKeywordAuthor) {
+    Text1.SetText(kReasonResetText);
+    boxes_.Show(AuthorBoxText());
   }
 }
 

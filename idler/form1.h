@@ -1,30 +1,17 @@
 #pragma once
 
 #include "bridge/tallow_idler.h"
-#include "runtime/controls.h"
+#include "runtime/declared_form.h"
+#include "runtime/message_boxes.h"
 
 namespace tallow {
 
-// The main window's controls that its handlers read and switch.
-struct Form1Controls {
-  Form& form;
-  Control& Text1;     // the reason box
-  Control& Label2;    // hours of the idle clock
-  Control& Label3;    // minutes
-  Control& Label4;    // seconds
-  Control& Command1;  // Start
-  Control& Command2;  // Stop
-  Timer& Timer1;      // the one-second tick
-  Form& Form2;        // the About window
-  Form& Form3;        // the dedication window
-  MessageBoxes& boxes;
-};
-
-// The main window's event handlers. They decide what is posted and when; the
-// platform window only routes its events here.
+// The main window's event handlers. They decide what is posted and when;
+// the window's declaration routes its events here.
 class Form1 {
  public:
-  Form1(Tallow_Idler& module, const Form1Controls& controls) : module_(module), c_(controls) {}
+  // The handlers of `self`, a form made from kForm1Declaration.
+  Form1(Tallow_Idler& module, DeclaredForm& self, Form& about, Form& dedication, MessageBoxes& boxes);
 
   void Form_Load();
   void Form_MouseDown();
@@ -45,7 +32,17 @@ class Form1 {
   bool Pause();
 
   Tallow_Idler& module_;
-  Form1Controls c_;
+  Form& form_;
+  Control& Text1;     // the reason box
+  Control& Label2;    // hours of the idle clock
+  Control& Label3;    // minutes
+  Control& Label4;    // seconds
+  Control& Command1;  // Start
+  Control& Command2;  // Stop
+  Timer& Timer1;      // the one-second tick
+  Form& Form2;        // the About window
+  Form& Form3;        // the dedication window
+  MessageBoxes& boxes_;
 };
 
 }  // namespace tallow

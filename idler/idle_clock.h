@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime/controls.h"
+#include "runtime/control.h"
 
 namespace tallow {
 

@@ -40,6 +40,7 @@ void TimerDriver::Service() {
     Arm();
     onTick_();
     --running_;
+    if (tickEndHook_) tickEndHook_();
     if (delivery_ == Delivery::kReentrant) break;
   }
   Arm();

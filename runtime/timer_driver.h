@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "runtime/clock.h"
-#include "runtime/controls.h"
+#include "runtime/timer.h"
 
 namespace tallow {
 
@@ -39,6 +39,8 @@ class TimerDriver : public Timer {
   std::uint64_t TicksDelivered() const { return delivered_; }
   // Called whenever NextDue() may have changed.
   void SetArmHook(std::function<void()> hook) { armHook_ = std::move(hook); }
+  // Called each time a tick's handler has returned, for whoever watches.
+  void SetTickEndHook(std::function<void()> hook) { tickEndHook_ = std::move(hook); }
 
  private:
   double DueTime(std::uint64_t tick) const { return start_ + static_cast<double>(tick) * interval_; }
@@ -49,6 +51,7 @@ class TimerDriver : public Timer {
   Delivery delivery_;
   std::function<void()> onTick_;
   std::function<void()> armHook_;
+  std::function<void()> tickEndHook_;
   bool enabled_ = false;
   int running_ = 0;
   double start_ = 0;

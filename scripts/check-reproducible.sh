@@ -112,8 +112,8 @@ say "building commit ${commit:0:12} in $first"
 (umask 022 && clone "$first")
 release "$first" UTC 022 C.UTF-8
 cp -a "$first/build/release" "$work/first-release"
-say "again there, after touching idler/win32/main.cpp and resources/tallow.rc"
-touch "$first/idler/win32/main.cpp" "$first/resources/tallow.rc"
+say "again there, after touching app/win32/main.cpp and resources/tallow.rc"
+touch "$first/app/win32/main.cpp" "$first/resources/tallow.rc"
 release "$first" UTC 022 C.UTF-8
 compare "$work/first-release" "$first/build/release" "rebuilt in the same clone after a touch" || status=1
 

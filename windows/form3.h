@@ -1,7 +1,7 @@
 #pragma once
 
 #include "bridge/tallow_idler.h"
-#include "runtime/controls.h"
+#include "runtime/declared_form.h"
 
 namespace tallow {
 
@@ -9,7 +9,8 @@ namespace tallow {
 // other window, each time it loads.
 class Form3 {
  public:
-  Form3(Tallow_Idler& module, const Form& self) : module_(module), self_(self) {}
+  // The handlers of `self`, a form made from kForm3Declaration.
+  Form3(Tallow_Idler& module, DeclaredForm& self) : module_(module), self_(self) { self.Bind(*this); }
   void Form_Load() { module_.KeepOnTop(self_); }
 
  private:

@@ -13,11 +13,10 @@
 #include <functional>
 #include <string>
 
-#include "idler/win32/shared_names.h"
+#include "idler/form1_declaration.h"
+#include "windows/form2_declaration.h"
 
 namespace {
-
-using namespace tallow::window_names;
 
 // "/a/b" -> "Z:\a\b": Wine shows the Unix root as drive Z:.
 std::wstring WindowsPath(std::wstring path) {
@@ -108,27 +107,31 @@ class Watched {
   int reads_ = 0;
 };
 
-void Press(HWND form, int id) { PostMessageW(GetDlgItem(form, id), BM_CLICK, 0, 0); }
+// Presses the button of that name in the main window's declaration.
+void Press(HWND form, const char* button) {
+  PostMessageW(GetDlgItem(form, tallow::kForm1Declaration.Control(button)->id), BM_CLICK, 0, 0);
+}
 
 // Runs the session; nullptr when it went as planned, else the step that did not.
 const char* IdlerSession(Watched& idler, const std::wstring& transcript, size_t before) {
   auto posted = [&](size_t n) { return [&, n] { return Records(transcript) >= before + n; }; };
   HWND form = nullptr;
-  if (!idler.WaitFor([&] { return (form = WindowOf(idler.Pid(), kIdlerClass)) != nullptr; }, 20000))
+  if (!idler.WaitFor([&] { return (form = WindowOf(idler.Pid(), tallow::kForm1Class)) != nullptr; }, 20000))
     return "main window";
   if (!idler.WaitFor(posted(1), 10000)) return "load";
-  Press(form, kStart);
+  Press(form, "Command1");
   if (!idler.WaitFor(posted(3), 10000)) return "Start";
   idler.Idle(3000);
-  Press(form, kAdv);
+  Press(form, "Command3");
   if (!idler.WaitFor(posted(6), 10000)) return "Adv.";
-  Press(form, kAbout);
+  Press(form, "Command5");
   HWND about = nullptr;
-  if (!idler.WaitFor([&] { return (about = WindowOf(idler.Pid(), kAboutClass)) != nullptr; }, 10000)) return "About";
+  if (!idler.WaitFor([&] { return (about = WindowOf(idler.Pid(), tallow::kForm2Class)) != nullptr; }, 10000))
+    return "About";
   idler.Idle(1000);
   PostMessageW(about, WM_CLOSE, 0, 0);
   if (!idler.WaitFor([&] { return !IsWindow(about); }, 10000)) return "closing About";
-  Press(form, kExit);
+  Press(form, "Command4");
   if (!idler.WaitFor(posted(8), 10000)) return "Exit";
   if (!idler.WaitExit(10000)) return "the process's end";
   return nullptr;

@@ -24,11 +24,14 @@
 #include <vector>
 
 #include "bridge/ansi_text.h"
+#include "bridge/tallow_idler.h"
 #include "bridge/win32/chat_client.h"
 #include "bridge/win32/desktop_platform.h"
 #include "idler/catalogue.h"
+#include "runtime/application.h"
+#include "runtime/declared_form.h"
 #include "runtime/win32/event_pump.h"
-#include "runtime/win32/timers.h"
+#include "runtime/win32/form_window.h"
 #include "transcript_escape.h"
 
 using namespace tallow;
@@ -46,6 +49,7 @@ class SpinningPump : public EventPump {
       DispatchMessageW(&msg);
     }
   }
+  void RequestQuit() override {}
   bool QuitRequested() const override { return false; }
 };
 
@@ -164,7 +168,7 @@ int Pause(int count) {
   MakeBusyWindow();
   win32::DesktopPlatform desktop;
   const win32::PerformanceClock& clock = desktop.clock;
-  Tallow_Idler& module = desktop.module;
+  Tallow_Idler module(desktop.platform());
   // A second module on the same platform but for the spinning pump.
   SpinningPump spinning;
   Tallow_Idler spinningModule(Platform{desktop.clock, spinning, desktop.chat, desktop.windows, desktop.shell});
@@ -198,47 +202,65 @@ int Pause(int count) {
   return 0;
 }
 
+// The idle clock's timer as the idler has it, a one-second timer of a
+// declared window, with a report's two pauses at every 60th tick.
+struct IdleClockTimer {
+  Tallow_Idler& module;
+  TimerDriver* timer = nullptr;
+  void Tick() {
+    if (timer->TicksDelivered() % 60 != 0) return;
+    module.PostChatLine(LineBanner);
+    module.WaitSeconds(0.7);
+    module.PostChatLine(LineReason(L"bench"));
+    module.WaitSeconds(0.7);
+    module.PostChatLine(LineIdleFor(L"00", L"1"));
+  }
+};
+constexpr TimerSpec kIdleClockTimers[] = {
+    {"Timer1", 1.0, TimerDriver::Delivery::kEveryTick, true, On<&IdleClockTimer::Tick>}};
+constexpr FormSpec kIdleClockForm{L"TallowBench.IdleClock",
+                                  L"idle clock",
+                                  Border::kFixedSingle,
+                                  1500,
+                                  1500,
+                                  Rgb(255, 255, 255),
+                                  0,
+                                  0,
+                                  nullptr,
+                                  Placement::kCentred,
+                                  {},
+                                  kIdleClockTimers};
+
 int Drift(double minutes) {
   win32::DesktopPlatform desktop;
   const win32::PerformanceClock& clock = desktop.clock;
-  Tallow_Idler& module = desktop.module;
+  Tallow_Idler module(desktop.platform());
   HWND hwnd = MakeBusyWindow();
 
-  // The idle clock's timer, with a report's two pauses at every 60th tick,
-  // against a plain periodic timer that counts its WM_TIMER messages.
+  // Against a plain periodic timer that counts its WM_TIMER messages.
   long plainTicks = 0;
-  win32::FormTimer idleTimer(clock, 7, 1.0, TimerDriver::Delivery::kEveryTick, [&] {
-    if (idleTimer.TicksDelivered() % 60 == 0) {
-      module.PostChatLine(LineBanner);
-      module.WaitSeconds(0.7);
-      module.PostChatLine(LineReason(L"bench"));
-      module.WaitSeconds(0.7);
-      module.PostChatLine(LineIdleFor(L"00", L"1"));
-    }
-  });
-  idleTimer.Attach(hwnd);
+  SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&plainTicks));
   SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
-                      auto* handler =
-                          reinterpret_cast<std::function<void(WPARAM)>*>(GetWindowLongPtrW(h, GWLP_USERDATA));
-                      if (m == WM_TIMER && handler) (*handler)(w);
+                      if (m == WM_TIMER && w == 8) ++*reinterpret_cast<long*>(GetWindowLongPtrW(h, GWLP_USERDATA));
                       return DefWindowProcW(h, m, w, l);
                     }));
-  std::function<void(WPARAM)> onTimer = [&](WPARAM id) {
-    if (id == 7) idleTimer.Service();
-    if (id == 8) ++plainTicks;
-  };
-  SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&onTimer));
+  Application application(desktop.pump);
+  win32::FormWindows windows(clock);
+  DeclaredForm form(kIdleClockForm, application, clock, windows);
+  IdleClockTimer idle{module, &form.TimerAt(0)};
+  form.Bind(idle);
   const double start = clock.Now();
-  idleTimer.SetEnabled(true);
+  form.Show();  // its timer is on from the load
   SetTimer(hwnd, 8, 1000, nullptr);
   while (clock.Now() - start < minutes * 60 + 0.5) desktop.pump.PumpEvents(0.25);
   const double elapsed = clock.Now() - start;
-  const double idleDrift = std::floor(elapsed) - static_cast<double>(idleTimer.TicksDelivered());
+  const std::uint64_t ticks = idle.timer->TicksDelivered();
+  const double idleDrift = std::floor(elapsed) - static_cast<double>(ticks);
   const double plainDrift = std::floor(elapsed) - static_cast<double>(plainTicks);
   std::printf(
       "| idle clock drift, %g real minutes under Wine, a report every minute | %.0f s (%llu ticks in %.1f s) | "
       "plain 1000 ms `SetTimer` timer: %.0f s (%ld ticks) |\n",
-      minutes, idleDrift, static_cast<unsigned long long>(idleTimer.TicksDelivered()), elapsed, plainDrift, plainTicks);
+      minutes, idleDrift, static_cast<unsigned long long>(ticks), elapsed, plainDrift, plainTicks);
   return 0;
 }
 

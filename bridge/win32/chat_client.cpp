@@ -33,13 +33,4 @@ void ChatWindows::PostLine(const std::string& ansiLine) {
   SendMessageTimeoutA(chatInput, WM_CHAR, 13, 0, kSendFlags, kAnswerTimeoutMs, &answer);
 }
 
-void DesktopWindows::MakeTopmost(WindowHandle window) {
-  SetWindowPos(reinterpret_cast<HWND>(window), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-}
-
-void DesktopWindows::BeginMove(WindowHandle window) {
-  ReleaseCapture();
-  SendMessageA(reinterpret_cast<HWND>(window), WM_NCLBUTTONDOWN, HTCAPTION, 0);
-}
-
 }  // namespace tallow::win32

@@ -13,11 +13,4 @@ class ChatWindows : public ChatClient {
   void PostLine(const std::string& ansiLine) override;
 };
 
-// Our own windows: topmost and the mouse move loop.
-class DesktopWindows : public WindowManager {
- public:
-  void MakeTopmost(WindowHandle window) override;
-  void BeginMove(WindowHandle window) override;
-};
-
 }  // namespace tallow::win32

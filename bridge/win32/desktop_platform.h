@@ -1,25 +1,28 @@
 #pragma once
 
-#include "bridge/tallow_idler.h"
+#include "bridge/platform.h"
 #include "bridge/win32/chat_client.h"
+#include "bridge/win32/desktop_windows.h"
 #include "bridge/win32/shell.h"
 #include "runtime/win32/event_pump.h"
+#include "runtime/win32/performance_clock.h"
 
 namespace tallow::win32 {
 
-// The code module on the real desktop, with the platform objects it reaches
-// the desktop through. Not copied: the module holds references to the rest.
+// The platform objects the code module reaches the real desktop through.
+// Not copied: a Platform holds references to them.
 struct DesktopPlatform {
   DesktopPlatform() = default;
   DesktopPlatform(const DesktopPlatform&) = delete;
   DesktopPlatform& operator=(const DesktopPlatform&) = delete;
+
+  Platform platform() { return Platform{clock, pump, chat, windows, shell}; }
 
   PerformanceClock clock;
   MessagePump pump;
   ChatWindows chat;
   DesktopWindows windows;
   SystemShell shell;
-  Tallow_Idler module{Platform{clock, pump, chat, windows, shell}};
 };
 
 }  // namespace tallow::win32

@@ -4,21 +4,10 @@
 
 #include <string>
 
-#include "runtime/controls.h"
+#include "runtime/control.h"
+#include "runtime/form_spec.h"
 
 namespace tallow::win32 {
-
-// One child control as a form lays it out: position and size in twips,
-// relative to its container.
-struct ControlLayout {
-  int id;
-  const wchar_t* windowClass;  // "BUTTON", "EDIT", "STATIC"
-  const wchar_t* text;
-  int left, top, width, height;
-  DWORD style;
-  DWORD exStyle = 0;
-  int container = 0;  // id of the control that holds this one; 0 for the form
-};
 
 // A child window seen through the handlers' Control interface. While the
 // form is not loaded it has no window: reads give "" and writes do nothing.
@@ -36,7 +25,8 @@ class ChildControl : public Control {
   HWND hwnd_ = nullptr;
 };
 
-// Creates the control of `layout` inside `container`, with `font`.
-HWND CreateControl(HWND container, const ControlLayout& layout, HFONT font);
+// Makes the control `row` declares inside `container`, in `font` (nullptr
+// for the system's); nullptr if it could not be made.
+HWND CreateControl(HWND container, const ControlSpec& row, HFONT font);
 
 }  // namespace tallow::win32

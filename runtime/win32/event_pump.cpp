@@ -3,21 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "runtime/win32/form_window.h"
+#include "runtime/win32/base_window.h"
 
 namespace tallow::win32 {
-
-PerformanceClock::PerformanceClock() {
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
-  frequency_ = static_cast<double>(frequency.QuadPart);
-}
-
-double PerformanceClock::Now() const {
-  LARGE_INTEGER counter;
-  QueryPerformanceCounter(&counter);
-  return static_cast<double>(counter.QuadPart) / frequency_;
-}
 
 namespace {
 
@@ -70,7 +58,7 @@ int MessagePump::Run() {
 void MessagePump::Dispatch(MSG& msg) {
   // Tab and the arrow keys move between a form's controls.
   HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-  if (root && FormWindow::IsForm(root) && IsDialogMessageW(root, &msg)) return;
+  if (root && BaseWindow::Owns(root) && IsDialogMessageW(root, &msg)) return;
   TranslateMessage(&msg);
   DispatchMessageW(&msg);
 }

@@ -1,127 +1,234 @@
 #include "runtime/win32/form_window.h"
 
-#include "runtime/win32/app.h"
+#include <cmath>
+#include <limits>
+
+#include "runtime/win32/dpi.h"
+#include "runtime/win32/fonts.h"
+#include "runtime/win32/picture.h"
 
 namespace tallow::win32 {
 namespace {
-constexpr wchar_t kFormProperty[] = L"TallowDivod.Form";
-}
 
-FormWindow::~FormWindow() {
-  if (backgroundBrush_) DeleteObject(backgroundBrush_);
-  if (picture_) DeleteObject(picture_);
-}
+struct WindowStyle {
+  DWORD style;
+  DWORD exStyle;
+};
 
-bool FormWindow::IsForm(HWND hwnd) { return GetPropW(hwnd, kFormProperty) != nullptr; }
-
-void FormWindow::Load() {
-  if (!backgroundBrush_)
-    backgroundBrush_ =
-        CreateSolidBrush(layout_.systemBackground >= 0 ? GetSysColor(layout_.systemBackground) : layout_.background);
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  if (!GetClassInfoExW(Instance(), layout_.windowClass, &wc)) {
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = Instance();
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hIcon = static_cast<HICON>(LoadImageW(Instance(), MAKEINTRESOURCEW(layout_.iconId), IMAGE_ICON,
-                                             GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
-    wc.hIconSm = static_cast<HICON>(LoadImageW(Instance(), MAKEINTRESOURCEW(layout_.iconId), IMAGE_ICON,
-                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
-    wc.lpszClassName = layout_.windowClass;
-    RegisterClassExW(&wc);
+WindowStyle StyleOf(Border border) {
+  switch (border) {
+    case Border::kNone: return {WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX, WS_EX_APPWINDOW | WS_EX_CONTROLPARENT};
+    case Border::kFixedSingle: return {WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 0};
   }
-  RECT frame{0, 0, Twips(layout_.clientWidth), Twips(layout_.clientHeight)};
-  AdjustWindowRectEx(&frame, layout_.style, FALSE, layout_.exStyle);
-  const SIZE size{frame.right - frame.left, frame.bottom - frame.top};
-  const POINT at = InitialPosition(size);
-  CreateWindowExW(layout_.exStyle, layout_.windowClass, layout_.caption, layout_.style, at.x, at.y, size.cx, size.cy,
-                  nullptr, nullptr, Instance(), this);
-  if (hwnd_) OnLoad();
+  return {WS_OVERLAPPEDWINDOW, 0};
 }
 
-void FormWindow::Show() {
-  if (!hwnd_) Load();
-  if (!hwnd_) return;
-  ShowWindow(hwnd_, IsIconic(hwnd_) ? SW_RESTORE : SW_SHOW);
-  SetForegroundWindow(hwnd_);
+COLORREF ColorRef(Colour colour) {
+  return colour.IsSystem() ? GetSysColor(colour.SystemIndex()) : static_cast<COLORREF>(colour.value);
 }
 
-void FormWindow::Unload() {
-  if (hwnd_) DestroyWindow(hwnd_);
+bool TakesFocus(ControlKind kind) { return kind == ControlKind::kButton || kind == ControlKind::kTextBox; }
+
+}  // namespace
+
+FormWindow::FormWindow(DeclaredForm& form, const Clock& clock)
+    : form_(form), spec_(form.Spec()), clock_(clock), controls_(spec_.controls.size()) {}
+
+bool FormWindow::Create() {
+  MakeResources();
+  const WindowStyle style = StyleOf(spec_.border);
+  return CreateWindowOfClass(spec_.windowClass, spec_.iconId, style.exStyle, spec_.caption, style.style,
+                             InitialFrame());
+}
+
+void FormWindow::MakeResources() {
+  if (made_) return;
+  made_ = true;
+  backgroundColour_ = ColorRef(spec_.background);
+  background_.reset(CreateSolidBrush(backgroundColour_));
+  if (spec_.pictureId) picture_.reset(LoadJpegResource(spec_.pictureId));
+  auto add = [this](const FontSpec* font) {
+    if (!font) return;
+    for (const auto& made : fonts_)
+      if (made.first == font) return;
+    fonts_.emplace_back(font, GdiObject<HFONT>(MakeFont(*font)));
+  };
+  add(spec_.font);
+  for (const ControlSpec& row : spec_.controls) add(row.font);
+}
+
+HFONT FormWindow::FontFor(const ControlSpec& row) const {
+  const FontSpec* wanted = row.font ? row.font : spec_.font;
+  for (const auto& made : fonts_)
+    if (made.first == wanted) return made.second.get();
+  return nullptr;
+}
+
+RECT FormWindow::InitialFrame() const {
+  const WindowStyle style = StyleOf(spec_.border);
+  RECT frame{0, 0, Twips(spec_.width), Twips(spec_.height)};
+  AdjustWindowRectEx(&frame, style.style, FALSE, style.exStyle);
+  const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  POINT at{work.left + (work.right - work.left - width) / 2, work.top + (work.bottom - work.top - height) / 2};
+  if (spec_.placement == Placement::kTopRight) at = {work.right - width - Twips(600), work.top + Twips(600)};
+  return {at.x, at.y, at.x + width, at.y + height};
+}
+
+void FormWindow::Present() {
+  if (!hwnd()) return;
+  ShowWindow(hwnd(), IsIconic(hwnd()) ? SW_RESTORE : SW_SHOW);
+  SetForegroundWindow(hwnd());
+}
+
+void FormWindow::Destroy() {
+  if (hwnd()) DestroyWindow(hwnd());
 }
 
 void FormWindow::Minimize() {
-  if (hwnd_) ShowWindow(hwnd_, SW_MINIMIZE);
+  if (hwnd()) ShowWindow(hwnd(), SW_MINIMIZE);
 }
 
-POINT FormWindow::InitialPosition(SIZE windowSize) {
-  RECT work{};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  return {work.left + (work.right - work.left - windowSize.cx) / 2,
-          work.top + (work.bottom - work.top - windowSize.cy) / 2};
-}
-
-LRESULT CALLBACK FormWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  FormWindow* self = nullptr;
-  if (message == WM_NCCREATE) {
-    self = static_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    SetPropW(hwnd, kFormProperty, reinterpret_cast<HANDLE>(self));
-  } else {
-    self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+void FormWindow::ArmTimer(std::size_t timer, double due) {
+  if (!hwnd()) return;
+  const UINT_PTR id = timer + 1;
+  if (due == std::numeric_limits<double>::infinity()) {
+    KillTimer(hwnd(), id);
+    return;
   }
-  if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    const LRESULT result = DefWindowProcW(hwnd, message, wParam, lParam);
-    RemovePropW(hwnd, kFormProperty);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    self->hwnd_ = nullptr;
-    WindowClosed();
-    return result;
-  }
-  return self->HandleMessage(message, wParam, lParam);
+  const double ms = std::ceil((due - clock_.Now()) * 1000.0);
+  const UINT delay = ms < USER_TIMER_MINIMUM ? USER_TIMER_MINIMUM
+                     : ms > 0x7FFFFFF0       ? 0x7FFFFFF0
+                                             : static_cast<UINT>(ms);
+  // WM_TIMER messages to the window: the timer also ticks inside message
+  // boxes and the window's move loop.
+  SetTimer(hwnd(), id, delay, nullptr);
 }
 
 LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_CREATE:
-      WindowOpened();
-      OnCreate();
-      return 0;
+    case WM_CREATE: OnCreate(); return 0;
     case WM_DESTROY: OnDestroy(); return 0;
     case WM_ERASEBKGND: return 1;  // WM_PAINT paints the whole surface
     case WM_PAINT: OnPaint(); return 0;
+    case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
+    case WM_TIMER: OnTimer(wParam); return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN: return OnButtonDown(message, wParam, lParam);
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: return OnButtonUp(message, wParam, lParam);
+    case WM_CTLCOLORSTATIC: return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_ACTIVATE: return OnActivate(message, wParam, lParam);
     default: return Default(message, wParam, lParam);
   }
 }
 
+void FormWindow::OnCreate() {
+  for (std::size_t i = 0; i < spec_.controls.size(); ++i) {
+    const ControlSpec& row = spec_.controls[i];
+    HWND container = hwnd();
+    if (row.container)
+      for (std::size_t j = 0; j < i; ++j)
+        if (spec_.controls[j].id == row.container) container = controls_[j].hwnd();
+    HWND control = CreateControl(container, row, FontFor(row));
+    controls_[i].Attach(control);
+    if (!focus_ && TakesFocus(row.kind)) focus_ = control;
+    // A label drawn on the window itself lies beneath every other control.
+    if (control && row.kind == ControlKind::kLabel && !row.container)
+      SetWindowPos(control, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+}
+
+void FormWindow::OnDestroy() {
+  form_.Destroyed();
+  for (ChildControl& control : controls_) control.Attach(nullptr);
+  focus_ = nullptr;
+}
+
 void FormWindow::OnPaint() {
   PAINTSTRUCT ps;
-  HDC dc = BeginPaint(hwnd_, &ps);
+  HDC dc = BeginPaint(hwnd(), &ps);
   PaintSurface(dc);
-  EndPaint(hwnd_, &ps);
+  EndPaint(hwnd(), &ps);
+}
+
+void FormWindow::OnCommand(int id, int code) {
+  if (code == BN_CLICKED) form_.ControlClicked(id);
+}
+
+void FormWindow::OnTimer(UINT_PTR id) {
+  if (id >= 1) form_.TimerDue(id - 1);
+}
+
+LRESULT FormWindow::OnButtonDown(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!spec_.mouseDown.IsSet()) return Default(message, wParam, lParam);
+  // Returns when whatever the handler began (the platform's move loop) ends.
+  pressing_ = true;
+  form_.MouseDown();
+  pressing_ = false;
+  return 0;
+}
+
+LRESULT FormWindow::OnButtonUp(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!spec_.mouseDown.IsSet()) return Default(message, wParam, lParam);
+  // The move loop ends only on the left button's release; one begun with the
+  // right or middle button must end when that one is let go, not follow the
+  // mouse until the next left click.
+  if (pressing_) PostMessageW(hwnd(), WM_LBUTTONUP, 0, lParam);
+  return 0;
+}
+
+LRESULT FormWindow::OnCtlColorStatic(HDC dc, HWND control) {
+  const ControlSpec* row = spec_.ControlWithId(GetDlgCtrlID(control));
+  if (row && row->kind == ControlKind::kFrame) {
+    SetBkColor(dc, backgroundColour_);
+    return reinterpret_cast<LRESULT>(background_.get());
+  }
+  if (!row || row->kind != ControlKind::kLabel || !row->transparent)
+    return Default(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+  // What lies behind a transparent label is painted first: a frame's plain
+  // background, or the window's surface with its picture.
+  if (row->container) {
+    RECT area;
+    GetClientRect(control, &area);
+    FillRect(dc, &area, background_.get());
+  } else {
+    PaintBehind(control, dc);
+  }
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, ColorRef(row->textColour));
+  return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+}
+
+LRESULT FormWindow::OnActivate(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!focus_) return Default(message, wParam, lParam);
+  // Keyboard focus comes back to where it was, at first the first control
+  // in the tab order.
+  if (LOWORD(wParam) == WA_INACTIVE) {
+    HWND focused = GetFocus();
+    if (focused && IsChild(hwnd(), focused)) focus_ = focused;
+  } else if (IsWindow(focus_)) {
+    SetFocus(focus_);
+  }
+  return 0;
 }
 
 void FormWindow::PaintSurface(HDC dc) {
   RECT client;
-  GetClientRect(hwnd_, &client);
-  FillRect(dc, &client, backgroundBrush_);
+  GetClientRect(hwnd(), &client);
+  FillRect(dc, &client, background_.get());
   if (!picture_) return;
   BITMAP info{};
-  GetObjectW(picture_, sizeof info, &info);
-  HDC source = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(source, picture_);
-  BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
-  SelectObject(source, old);
-  DeleteDC(source);
+  GetObjectW(picture_.get(), sizeof info, &info);
+  MemoryDc source(dc, picture_.get());
+  BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, source.get(), 0, 0, SRCCOPY);
 }
 
 void FormWindow::PaintBehind(HWND child, HDC dc) {
   POINT origin{0, 0};
-  MapWindowPoints(child, hwnd_, &origin, 1);
+  MapWindowPoints(child, hwnd(), &origin, 1);
   POINT previous;
   SetViewportOrgEx(dc, -origin.x, -origin.y, &previous);
   PaintSurface(dc);

@@ -2,67 +2,78 @@
 
 #include <windows.h>
 
-#include "runtime/controls.h"
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "runtime/clock.h"
+#include "runtime/declared_form.h"
+#include "runtime/form_peer.h"
+#include "runtime/win32/base_window.h"
+#include "runtime/win32/controls.h"
+#include "runtime/win32/gdi.h"
 
 namespace tallow::win32 {
 
-// What a form looks like before its window exists.
-struct FormLayout {
-  const wchar_t* windowClass;
-  const wchar_t* caption;
-  DWORD style;
-  DWORD exStyle;
-  int clientWidth, clientHeight;  // twips
-  int iconId;
-  COLORREF background;
-  int systemBackground = -1;  // a system colour index, read at load, instead of `background`
-};
-
-// One top-level window of ours, tied to its object for the whole run: the
-// object stays when the window is unloaded, and the next Show loads it anew.
-// The window procedure hands each message to the object that owns the HWND.
-class FormWindow : public Form {
+// The real window of a form, built from its declaration: a top-level window
+// with its picture, icon and child controls, whose events go to the form.
+class FormWindow : public BaseWindow, public FormPeer {
  public:
-  explicit FormWindow(const FormLayout& layout) : layout_(layout) {}
-  ~FormWindow() override;
+  FormWindow(DeclaredForm& form, const Clock& clock);
 
-  bool Loaded() const override { return hwnd_ != nullptr; }
-  WindowHandle Handle() const override { return reinterpret_cast<WindowHandle>(hwnd_); }
-  void Show() override;
-  void Unload() override;
+  bool Create() override;
+  WindowHandle Handle() const override { return reinterpret_cast<WindowHandle>(hwnd()); }
+  void Present() override;
+  void Destroy() override;
   void Minimize() override;
-
-  HWND hwnd() const { return hwnd_; }
-  // True for the top-level windows of our forms (for keyboard navigation).
-  static bool IsForm(HWND hwnd);
-  // Paints the form's surface behind a transparent child control.
-  void PaintBehind(HWND child, HDC dc);
+  Control& ControlAt(std::size_t row) override { return controls_[row]; }
+  void ArmTimer(std::size_t timer, double due) override;
 
  protected:
-  // Builds the controls; the window exists but is not shown yet.
-  virtual void OnCreate() {}
-  // The form's Load event, once the window and its controls exist.
-  virtual void OnLoad() {}
-  // The window is going; controls and timers let go of it.
-  virtual void OnDestroy() {}
-  virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  // Paints the form's own surface (colour and picture) into `dc`, whose
-  // origin is the client area's top-left corner.
-  virtual void PaintSurface(HDC dc);
-  // Where a newly loaded window goes on the screen.
-  virtual POINT InitialPosition(SIZE windowSize);
-
-  LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) { return DefWindowProcW(hwnd_, message, wParam, lParam); }
-  const FormLayout layout_;
-  HBITMAP picture_ = nullptr;  // drawn at natural size at the top-left corner
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  void Load();
+  void OnCreate();
+  void OnDestroy();
   void OnPaint();
+  void OnCommand(int id, int code);
+  void OnTimer(UINT_PTR id);
+  LRESULT OnButtonDown(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnButtonUp(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnCtlColorStatic(HDC dc, HWND control);
+  LRESULT OnActivate(UINT message, WPARAM wParam, LPARAM lParam);
 
-  HWND hwnd_ = nullptr;
-  HBRUSH backgroundBrush_ = nullptr;
+  // The resources every load of the window shares, made at the first.
+  void MakeResources();
+  HFONT FontFor(const ControlSpec& row) const;
+  RECT InitialFrame() const;
+  // The form's own surface (colour and picture) into `dc`, whose origin is
+  // the client area's top-left corner.
+  void PaintSurface(HDC dc);
+  // That surface behind a transparent child control.
+  void PaintBehind(HWND child, HDC dc);
+
+  DeclaredForm& form_;
+  const FormSpec& spec_;
+  const Clock& clock_;
+  std::vector<ChildControl> controls_;
+  GdiObject<HBRUSH> background_;
+  COLORREF backgroundColour_ = 0;
+  GdiObject<HBITMAP> picture_;
+  std::vector<std::pair<const FontSpec*, GdiObject<HFONT>>> fonts_;
+  bool made_ = false;
+  HWND focus_ = nullptr;   // the control to give the focus back to
+  bool pressing_ = false;  // inside the handler of a mouse press
+};
+
+// Makes the real window of each form.
+class FormWindows : public FormPeers {
+ public:
+  explicit FormWindows(const Clock& clock) : clock_(clock) {}
+  std::unique_ptr<FormPeer> Make(DeclaredForm& form) override { return std::make_unique<FormWindow>(form, clock_); }
+
+ private:
+  const Clock& clock_;
 };
 
 }  // namespace tallow::win32

@@ -1,17 +1,20 @@
 #pragma once
 
-#include "runtime/controls.h"
+#include "runtime/form.h"
+#include "runtime/message_boxes.h"
 
 namespace tallow::win32 {
 
-// Message boxes with the application title, modal to the window that owns
-// them (the main window while it is loaded).
+// Message boxes under the application's title, modal to the window that
+// owns them (the main window while it is loaded).
 class WindowMessageBoxes : public MessageBoxes {
  public:
+  explicit WindowMessageBoxes(const wchar_t* title) : title_(title) {}
   void SetOwner(const Form* owner) { owner_ = owner; }
   void Show(const std::wstring& text) override;
 
  private:
+  const wchar_t* title_;
   const Form* owner_ = nullptr;
 };
 

@@ -6,12 +6,15 @@
 #include <cwctype>
 #include <string>
 
-#include "resources/resource_ids.h"
-#include "runtime/win32/app.h"
+#include "runtime/win32/base_window.h"
+#include "runtime/win32/dpi.h"
+#include "runtime/win32/proc_address.h"
 #include "runtime/win32/system_dlls.h"
 
 namespace tallow::win32 {
 namespace {
+
+int g_gdiplusManifest = 0;
 
 // GDI+'s flat API (all of it in GDI+ 1.0, as Windows XP has it), loaded by
 // hand so that no DLL of that name beside the exe can stand in for it.
@@ -51,7 +54,7 @@ struct Gdiplus {
 
 template <typename Fn>
 bool Bind(HMODULE module, const char* name, Fn& entry) {
-  entry = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+  entry = ProcAddress<Fn>(module, name);
   return entry != nullptr;
 }
 
@@ -80,10 +83,11 @@ bool InSideBySideStore(std::wstring path) {
 // GDI+ assembly, so the side-by-side store answers and no other folder does.
 HMODULE LoadGdiplus() {
   if (HMODULE module = LoadSystemDll(L"gdiplus.dll")) return module;
+  if (!g_gdiplusManifest) return nullptr;
   // The exe's own path as the source too, as Windows' own samples give it.
   std::wstring self(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD length = GetModuleFileNameW(Instance(), &self[0], static_cast<DWORD>(self.size()));
+    const DWORD length = GetModuleFileNameW(ModuleInstance(), &self[0], static_cast<DWORD>(self.size()));
     if (length == 0) return nullptr;
     if (length < self.size()) {
       self.resize(length);
@@ -96,8 +100,8 @@ HMODULE LoadGdiplus() {
   request.cbSize = sizeof request;
   request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID | ACTCTX_FLAG_HMODULE_VALID;
   request.lpSource = self.c_str();
-  request.hModule = Instance();
-  request.lpResourceName = MAKEINTRESOURCEW(IDR_GDIPLUS_MANIFEST);
+  request.hModule = ModuleInstance();
+  request.lpResourceName = MAKEINTRESOURCEW(g_gdiplusManifest);
   HANDLE context = CreateActCtxW(&request);
   if (context == INVALID_HANDLE_VALUE) return nullptr;
   HMODULE module = nullptr;
@@ -192,6 +196,8 @@ HBITMAP Decode(const Gdiplus& g, int resourceId) {
 }
 
 }  // namespace
+
+void UseGdiplusManifest(int resourceId) { g_gdiplusManifest = resourceId; }
 
 HBITMAP LoadJpegResource(int resourceId) {
   HMODULE module = LoadGdiplus();

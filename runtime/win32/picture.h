@@ -11,4 +11,8 @@ namespace tallow::win32 {
 // decoded.
 HBITMAP LoadJpegResource(int resourceId);
 
+// The exe's manifest resource that asks for the system's GDI+ assembly, for
+// a Windows that keeps GDI+ side by side only (XP).
+void UseGdiplusManifest(int resourceId);
+
 }  // namespace tallow::win32

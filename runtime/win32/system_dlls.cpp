@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "runtime/win32/proc_address.h"
+
 namespace tallow::win32 {
 namespace {
 
@@ -31,10 +33,9 @@ HMODULE LoadSystemDll(const wchar_t* name) {
 
 void HardenDllSearch(bool restrictToSystemFolder) {
   // Looked up, not imported: the exe must start where it is missing.
-  auto setDefault = restrictToSystemFolder
-                        ? reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(
-                              GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")))
-                        : nullptr;
+  auto setDefault = restrictToSystemFolder ? ProcAddress<SetDefaultDllDirectoriesFn>(GetModuleHandleW(L"kernel32.dll"),
+                                                                                     "SetDefaultDllDirectories")
+                                           : nullptr;
   if (!setDefault || !setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32)) SetDllDirectoryW(L"");
   for (const wchar_t* name : kLoadedOnFirstUse) LoadSystemDll(name);
 }

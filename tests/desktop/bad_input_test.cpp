@@ -1,7 +1,7 @@
 // Reasons nobody should type, pasted into the reason box: the
 // reason line carries them whole, in Windows-1252, with "?" for what that
 // code page cannot hold and never a look-alike in its place.
-#include "expected_lines.h"
+#include "tests/golden/expected.h"
 #include "harness.h"
 
 #include <cstdio>
@@ -73,7 +73,7 @@ TEST_P(BadInput, ReasonIsPostedWholeAndTheIdlerCarriesOn) {
   const BadReason& reason = GetParam();
   ASSERT_NO_FATAL_FAILURE(start_room());
   ASSERT_NO_FATAL_FAILURE(start_idler());
-  HWND box = control(kReasonBox);
+  HWND box = control("Text1");
   // What Ctrl+V does, handled by the box inside the idler's own process.
   ASSERT_TRUE(put_on_clipboard(reason.text));
   SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
@@ -81,7 +81,7 @@ TEST_P(BadInput, ReasonIsPostedWholeAndTheIdlerCarriesOn) {
   ASSERT_EQ(text_length(box), reason.text.size()) << "the reason box cut the text";
 
   std::int64_t pressed = now_ms();
-  ASSERT_TRUE(click(control(kStart)));
+  ASSERT_TRUE(click(control("Command1")));
   std::vector<Record> got = wait_lines(3, 30000);
   ASSERT_EQ(got.size(), 3u);
   expect_line(got[1], lines::kStarted);
@@ -93,7 +93,7 @@ TEST_P(BadInput, ReasonIsPostedWholeAndTheIdlerCarriesOn) {
               static_cast<long long>(got[2].ms - pressed));
 
   EXPECT_GE(ping_ms(idler(), 5000), 0) << "the idler stopped answering";
-  ASSERT_TRUE(click(control(kStop)));
+  ASSERT_TRUE(click(control("Command2")));
   got = wait_lines(5, 30000);
   ASSERT_EQ(got.size(), 5u);
   expect_line(got[3], lines::kStopped);

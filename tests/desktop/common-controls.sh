@@ -9,8 +9,8 @@
 set -u
 exe=$1
 # The main window's class, as the idler names it.
-class=$(sed -n 's/.*kIdlerClass = L"\(.*\)";.*/\1/p' "$(dirname "$0")/../../idler/win32/shared_names.h")
-[ -n "$class" ] || { echo "FAILED: no kIdlerClass in idler/win32/shared_names.h"; exit 1; }
+class=$(sed -n 's/.*kForm1Class\[\] = L"\(.*\)";.*/\1/p' "$(dirname "$0")/../../idler/form1_declaration.h")
+[ -n "$class" ] || { echo "FAILED: no kForm1Class in idler/form1_declaration.h"; exit 1; }
 log=$(mktemp)
 key='HKCU\Software\Wine\Debug'
 wine reg add "$key" /v RelayInclude /f \

@@ -2,7 +2,7 @@
 // announcement, a room closed between two lines, an input that hangs. The
 // idler keeps its clock and its controls, posts the rest where it can and
 // never stops answering.
-#include "expected_lines.h"
+#include "tests/golden/expected.h"
 #include "harness.h"
 
 #include <cstdio>
@@ -13,10 +13,10 @@ namespace {
 class Faults : public DesktopTest {
  protected:
   void set_reason(const std::wstring& text) {
-    SendMessageW(control(kReasonBox), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(control("Text1"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
   }
 
-  int seconds_on_clock() const { return _wtoi(text_of(clock_label(kSecondsLabel)).c_str()); }
+  int seconds_on_clock() const { return _wtoi(text_of(control("Label4")).c_str()); }
 };
 
 TEST_F(Faults, ClientKilledInTheMiddleOfAPost) {
@@ -25,7 +25,7 @@ TEST_F(Faults, ClientKilledInTheMiddleOfAPost) {
   ASSERT_NO_FATAL_FAILURE(start_room(L"--hang-on-line 3"));
   ASSERT_NO_FATAL_FAILURE(start_idler());
   set_reason(L"back soon");
-  ASSERT_TRUE(click(control(kStart)));
+  ASSERT_TRUE(click(control("Command1")));
   std::vector<Record> got = wait_lines(2);
   ASSERT_EQ(got.size(), 2u);
   expect_line(got[1], lines::kStarted, "Room 1");
@@ -42,14 +42,14 @@ TEST_F(Faults, ClientKilledInTheMiddleOfAPost) {
 
   // A new client: Stop's lines reach it.
   ASSERT_NO_FATAL_FAILURE(start_room());
-  ASSERT_TRUE(click(control(kStop)));
+  ASSERT_TRUE(click(control("Command2")));
   got = wait_lines(4);
   ASSERT_EQ(got.size(), 4u);
   expect_line(got[2], lines::kStopped, "Room 1");
   expect_line(got[3], lines::total("00", "00"), "Room 1");
   wait_stopped(5000);
   expect_not_idling();
-  EXPECT_EQ(text_of(clock_label(kSecondsLabel)), L"00");
+  EXPECT_EQ(text_of(control("Label4")), L"00");
   expect_no_more_lines(4, 1500);
 }
 
@@ -59,9 +59,9 @@ TEST_F(Faults, RoomClosedAndReopenedBetweenTwoLines) {
   ASSERT_NO_FATAL_FAILURE(start_room(L"--close-after-line 4 --reopen-after-ms 1000"));
   ASSERT_NO_FATAL_FAILURE(start_idler());
   set_reason(L"lunch");
-  ASSERT_TRUE(click(control(kStart)));
+  ASSERT_TRUE(click(control("Command1")));
   ASSERT_EQ(wait_lines(3).size(), 3u);
-  ASSERT_TRUE(click(control(kAdv)));
+  ASSERT_TRUE(click(control("Command3")));
   std::vector<Record> got = wait_lines(5);
   ASSERT_EQ(got.size(), 5u);
   expect_line(got[1], lines::kStarted, "Room 1");
@@ -76,7 +76,7 @@ TEST_F(Faults, RoomClosedAndReopenedBetweenTwoLines) {
   expect_idling();
   // The clock starts once Start's lines are out: Adv. took 1.4 s of it.
   EXPECT_GE(seconds_on_clock(), 1) << "the idle clock stopped";
-  ASSERT_TRUE(click(control(kStop)));
+  ASSERT_TRUE(click(control("Command2")));
   got = wait_lines(7);
   ASSERT_EQ(got.size(), 7u);
   expect_line(got[5], lines::kStopped, "Room 2");
@@ -90,7 +90,7 @@ TEST_F(Faults, InputHungLongerThanTheIdlerWaitsGetsNoEnter) {
   // on it at 2 s: it must not be sent, and the next lines go through.
   ASSERT_NO_FATAL_FAILURE(start_room(L"--hang-on-line 2 --hang-seconds 3"));
   ASSERT_NO_FATAL_FAILURE(start_idler());
-  ASSERT_TRUE(click(control(kAdv)));
+  ASSERT_TRUE(click(control("Command3")));
   int worst = slowest_answer(idler(), 4500);
   std::vector<Record> got = wait_lines(3);
   ASSERT_EQ(got.size(), 3u);

@@ -1,6 +1,6 @@
 #include "harness.h"
 
-#include "expected_lines.h"
+#include "tests/golden/expected.h"
 
 #define PSAPI_VERSION 2  // K32EnumProcessModules, in kernel32
 #include <psapi.h>
@@ -640,7 +640,9 @@ std::string DesktopTest::test_name() {
 void DesktopTest::SetUp() {
   // A previous test's processes may still be on their way out.
   bool clear = wait_until(
-      [] { return windows_of_class(room_frame_class().c_str()).empty() && windows_of_class(kIdlerClass).empty(); },
+      [] {
+        return windows_of_class(room_frame_class().c_str()).empty() && windows_of_class(tallow::kForm1Class).empty();
+      },
       10000, 100);
   ASSERT_TRUE(clear) << "a practice room or idler from elsewhere is still running; "
                         "it would take this test's lines";
@@ -746,11 +748,11 @@ void DesktopTest::start_idler(bool wait_loaded, int dpi) {
       << "cannot start " << idler_exe_ << " (error " << GetLastError() << ")";
   bool shown = wait_until(
       [&] {
-        idler_window_ = find_top_level(idler_.pid(), kIdlerClass);
+        idler_window_ = find_top_level(idler_.pid(), tallow::kForm1Class);
         return (idler_window_ && IsWindowVisible(idler_window_)) || !idler_.running();
       },
       kStartTimeoutMs, 20);
-  ASSERT_TRUE(shown && idler_.running()) << "the idler's window \"" << narrow(kIdlerClass) << "\" did not show";
+  ASSERT_TRUE(shown && idler_.running()) << "the idler's window \"" << narrow(tallow::kForm1Class) << "\" did not show";
   if (wait_loaded) {
     std::vector<Record> got = wait_lines(1);
     ASSERT_FALSE(got.empty()) << "the idler posted nothing after it started";
@@ -769,24 +771,28 @@ HWND DesktopTest::room_input(const wchar_t* title) const {
   return FindWindowExA(room_child(title), nullptr, chat_client_names::kInputClass, nullptr);
 }
 
-HWND DesktopTest::control(int id) const { return GetDlgItem(idler_window_, id); }
-
-HWND DesktopTest::clock_label(int id) const { return GetDlgItem(control(kFrame), id); }
+HWND DesktopTest::control(const char* name) const {
+  const tallow::ControlSpec* row = tallow::kForm1Declaration.Control(name);
+  if (!row) return nullptr;
+  HWND container = idler_window_;
+  if (row->container) container = GetDlgItem(idler_window_, row->container);
+  return GetDlgItem(container, row->id);
+}
 
 void DesktopTest::expect_idling() const {
-  EXPECT_FALSE(IsWindowEnabled(control(kStart))) << "Start can be pressed while idling";
-  EXPECT_FALSE(IsWindowEnabled(control(kReasonBox))) << "the reason can be edited while idling";
-  EXPECT_TRUE(IsWindowEnabled(control(kStop))) << "Stop cannot be pressed while idling";
+  EXPECT_FALSE(IsWindowEnabled(control("Command1"))) << "Start can be pressed while idling";
+  EXPECT_FALSE(IsWindowEnabled(control("Text1"))) << "the reason can be edited while idling";
+  EXPECT_TRUE(IsWindowEnabled(control("Command2"))) << "Stop cannot be pressed while idling";
 }
 
 void DesktopTest::expect_not_idling() const {
-  EXPECT_TRUE(IsWindowEnabled(control(kStart)));
-  EXPECT_FALSE(IsWindowEnabled(control(kStop)));
-  EXPECT_TRUE(IsWindowEnabled(control(kReasonBox)));
+  EXPECT_TRUE(IsWindowEnabled(control("Command1")));
+  EXPECT_FALSE(IsWindowEnabled(control("Command2")));
+  EXPECT_TRUE(IsWindowEnabled(control("Text1")));
 }
 
 bool DesktopTest::wait_stopped(int timeout_ms) const {
-  return wait_until([&] { return !IsWindowEnabled(control(kStop)); }, timeout_ms);
+  return wait_until([&] { return !IsWindowEnabled(control("Command2")); }, timeout_ms);
 }
 
 std::vector<Record> DesktopTest::lines() const {

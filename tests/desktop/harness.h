@@ -16,7 +16,10 @@
 #include <gtest/gtest.h>
 
 #include "bridge/win32/chat_client_names.h"
-#include "idler/win32/shared_names.h"
+#include "idler/form1_declaration.h"
+#include "tests/golden/expected.h"
+#include "windows/form2_declaration.h"
+#include "windows/form3_declaration.h"
 
 #include <cstdint>
 #include <functional>
@@ -29,10 +32,10 @@
 
 namespace desktop {
 
-// The idler's window classes and its main window's control ids (kStart,
-// kAdv, ..., kFrame; the clock labels sit in the frame).
-using namespace tallow::window_names;
 namespace chat_client_names = tallow::chat_client_names;
+// The lines and texts the idler must post and show.
+namespace lines = golden::lines;
+namespace texts = golden::texts;
 
 // ---- Transcript -----------------------------------------------------------
 
@@ -190,9 +193,10 @@ class DesktopTest : public ::testing::Test {
   HWND mdi_client() const;
   HWND room_child(const wchar_t* title) const;  // the first room if title is null
   HWND room_input(const wchar_t* title) const;
-  HWND control(int id) const;      // in the main window
-  HWND clock_label(int id) const;  // in the frame
-  std::wstring control_text(int id) const { return text_of(control(id)); }
+  // The main window's control of that name in its declaration ("Command1",
+  // "Label2" in the frame), or nullptr.
+  HWND control(const char* name) const;
+  std::wstring control_text(const char* name) const { return text_of(control(name)); }
 
   // Start off, Stop on, the reason box off: the idle clock runs.
   void expect_idling() const;

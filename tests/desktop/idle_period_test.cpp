@@ -1,6 +1,6 @@
 // Going idle with Start and coming back with Stop: the lines, the clock on
 // the window, and which controls can be used meanwhile.
-#include "expected_lines.h"
+#include "tests/golden/expected.h"
 #include "harness.h"
 
 #include <cstdio>
@@ -16,7 +16,7 @@ class IdlePeriod : public DesktopTest {
   // Types the reason the way a user does: click in the box, select what is
   // there, type over it.
   void type_reason(const std::wstring& reason) {
-    HWND box = control(kReasonBox);
+    HWND box = control("Text1");
     ASSERT_TRUE(click(box));
     SendMessageW(box, EM_SETSEL, 0, -1);
     type_text(reason);
@@ -25,8 +25,7 @@ class IdlePeriod : public DesktopTest {
   }
 
   std::wstring clock_text() const {
-    return text_of(clock_label(kHoursLabel)) + L" " + text_of(clock_label(kMinutesLabel)) + L" " +
-           text_of(clock_label(kSecondsLabel));
+    return text_of(control("Label2")) + L" " + text_of(control("Label3")) + L" " + text_of(control("Label4"));
   }
 
   void expect_controls_restored() const {
@@ -37,13 +36,13 @@ class IdlePeriod : public DesktopTest {
   // Clicks Start and waits for LineStarted, LineReason and the switch of
   // the controls; `posted_before` lines were there already.
   void start_idling(size_t posted_before, const std::string& reason_bytes) {
-    ASSERT_TRUE(click(control(kStart)));
+    ASSERT_TRUE(click(control("Command1")));
     std::vector<Record> got = wait_lines(posted_before + 2);
     ASSERT_EQ(got.size(), posted_before + 2);
     expect_line(got[posted_before], lines::kStarted);
     expect_line(got[posted_before + 1], lines::reason(reason_bytes));
     expect_gap(got[posted_before], got[posted_before + 1], "Start started -> reason");
-    ASSERT_TRUE(wait_until([&] { return IsWindowEnabled(control(kStop)) != FALSE; }, 5000))
+    ASSERT_TRUE(wait_until([&] { return IsWindowEnabled(control("Command2")) != FALSE; }, 5000))
         << "Stop did not become available after Start";
   }
 
@@ -52,7 +51,7 @@ class IdlePeriod : public DesktopTest {
     std::vector<std::wstring> seen;
     std::int64_t until = now_ms() + duration_ms;
     while (now_ms() < until) {
-      std::wstring s = text_of(clock_label(kSecondsLabel));
+      std::wstring s = text_of(control("Label4"));
       if (seen.empty() || seen.back() != s) seen.push_back(s);
       Sleep(50);
     }
@@ -96,13 +95,13 @@ TEST_F(IdlePeriod, StartTicksTheClockAndStopPostsTheTotal) {
   ASSERT_GE(seen.size(), 3u) << "the seconds label did not count";
   EXPECT_EQ(seen.front(), L"1");
   expect_counting(seen);
-  EXPECT_EQ(text_of(clock_label(kHoursLabel)), L"00");
-  EXPECT_EQ(text_of(clock_label(kMinutesLabel)), L"00");
+  EXPECT_EQ(text_of(control("Label2")), L"00");
+  EXPECT_EQ(text_of(control("Label3")), L"00");
 
   // The total is what the clock shows when Stop is pressed.
-  std::string hours = narrow(text_of(clock_label(kHoursLabel)));
-  std::string minutes = narrow(text_of(clock_label(kMinutesLabel)));
-  ASSERT_TRUE(click(control(kStop)));
+  std::string hours = narrow(text_of(control("Label2")));
+  std::string minutes = narrow(text_of(control("Label3")));
+  ASSERT_TRUE(click(control("Command2")));
   std::vector<Record> got = wait_lines(5);
   ASSERT_EQ(got.size(), 5u);
   expect_line(got[3], lines::kStopped);
@@ -126,7 +125,7 @@ TEST_F(IdlePeriod, LinesReachARoomOfTheOtherBitness) {
   ASSERT_NO_FATAL_FAILURE(start_idler());
   expect_line(lines()[0], lines::kLoaded);
 
-  ASSERT_TRUE(click(control(kAdv)));
+  ASSERT_TRUE(click(control("Command3")));
   std::vector<Record> got = wait_lines(4);
   ASSERT_EQ(got.size(), 4u);
   expect_adv(got, 1);
@@ -134,7 +133,7 @@ TEST_F(IdlePeriod, LinesReachARoomOfTheOtherBitness) {
   ASSERT_NO_FATAL_FAILURE(type_reason(kTypedReason));
   ASSERT_NO_FATAL_FAILURE(start_idling(4, kReasonBytes));
   Sleep(1500);
-  ASSERT_TRUE(click(control(kStop)));
+  ASSERT_TRUE(click(control("Command2")));
   got = wait_lines(8);
   ASSERT_EQ(got.size(), 8u);
   expect_line(got[6], lines::kStopped);
@@ -158,7 +157,7 @@ TEST_F(IdlePeriodSlow, AMinuteIdlePostsTheIdleTimeAndStopPostsTheTotal) {
   std::vector<Record> got;
   bool minute_posted = wait_until(
       [&] {
-        std::wstring s = text_of(clock_label(kSecondsLabel));
+        std::wstring s = text_of(control("Label4"));
         if (seen.empty() || seen.back() != s) seen.push_back(s);
         got = lines();
         return got.size() >= 6;
@@ -180,11 +179,11 @@ TEST_F(IdlePeriodSlow, AMinuteIdlePostsTheIdleTimeAndStopPostsTheTotal) {
   ASSERT_GE(seen.size(), 55u) << "the seconds label did not count through the minute";
   EXPECT_EQ(seen.front(), L"1");
   expect_counting(seen);
-  EXPECT_EQ(text_of(clock_label(kHoursLabel)), L"00");
-  EXPECT_EQ(text_of(clock_label(kMinutesLabel)), L"1");
+  EXPECT_EQ(text_of(control("Label2")), L"00");
+  EXPECT_EQ(text_of(control("Label3")), L"1");
   expect_idling();
 
-  ASSERT_TRUE(click(control(kStop)));
+  ASSERT_TRUE(click(control("Command2")));
   got = wait_lines(8);
   ASSERT_EQ(got.size(), 8u);
   expect_line(got[6], lines::kStopped);

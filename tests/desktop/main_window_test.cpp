@@ -1,6 +1,6 @@
 // The idler's main window: what loading does, how it looks, and how it
 // answers the mouse.
-#include "expected_lines.h"
+#include "tests/golden/expected.h"
 #include "harness.h"
 
 #include <gmock/gmock.h>
@@ -92,7 +92,7 @@ TEST_F(MainWindow, OpensQuietlyWithNoClientRunning) {
 }
 
 struct Placement {
-  int id;
+  const char* name;
   bool in_frame;
   const wchar_t* cls;
   const wchar_t* text;
@@ -102,21 +102,21 @@ struct Placement {
 
 // Pixels relative to the parent's client area at 96 DPI.
 const Placement kPlacements[] = {
-    {kMinimize, false, L"Button", L"Minimize", 144, 16, 57, 17, true},
-    {kFrame, false, L"Button", L"Time Idle : ", 128, 160, 81, 41, true},
-    {kColon2Label, true, L"Static", L":", 48, 16, 9, 17, true},
-    {kColon1Label, true, L"Static", L":", 24, 16, 9, 17, true},
-    {kSecondsLabel, true, L"Static", L"00", 56, 16, 17, 17, true},
-    {kMinutesLabel, true, L"Static", L"00", 32, 16, 17, 17, true},
-    {kHoursLabel, true, L"Static", L"00", 8, 16, 17, 17, true},
-    {kSite, false, L"Button", L"Site", 168, 0, 33, 17, true},
-    {kAbout, false, L"Button", L"About", 128, 0, 41, 17, true},
-    {kExit, false, L"Button", L"Exit", 96, 0, 33, 17, true},
-    {kAdv, false, L"Button", L"Adv.", 64, 0, 33, 17, true},
-    {kStop, false, L"Button", L"Stop", 32, 0, 33, 17, false},
-    {kStart, false, L"Button", L"Start", 0, 0, 33, 17, true},
-    {kReasonBox, false, L"Edit", L"Reason Idle.........", 32, 224, 129, 19, true},
-    {kTitleLabel, false, L"Static", L"\u2122Tallow Divod\u2122", 8, 200, 185, 25, true},
+    {"Command7", false, L"Button", L"Minimize", 144, 16, 57, 17, true},
+    {"Frame1", false, L"Button", L"Time Idle : ", 128, 160, 81, 41, true},
+    {"Label6", true, L"Static", L":", 48, 16, 9, 17, true},
+    {"Label5", true, L"Static", L":", 24, 16, 9, 17, true},
+    {"Label4", true, L"Static", L"00", 56, 16, 17, 17, true},
+    {"Label3", true, L"Static", L"00", 32, 16, 17, 17, true},
+    {"Label2", true, L"Static", L"00", 8, 16, 17, 17, true},
+    {"Command6", false, L"Button", L"Site", 168, 0, 33, 17, true},
+    {"Command5", false, L"Button", L"About", 128, 0, 41, 17, true},
+    {"Command4", false, L"Button", L"Exit", 96, 0, 33, 17, true},
+    {"Command3", false, L"Button", L"Adv.", 64, 0, 33, 17, true},
+    {"Command2", false, L"Button", L"Stop", 32, 0, 33, 17, false},
+    {"Command1", false, L"Button", L"Start", 0, 0, 33, 17, true},
+    {"Text1", false, L"Edit", L"Reason Idle.........", 32, 224, 129, 19, true},
+    {"Label1", false, L"Static", L"\u2122Tallow Divod\u2122", 8, 200, 185, 25, true},
 };
 
 TEST_F(MainWindow, BorderlessTopmostWithEveryControlInPlace) {
@@ -143,13 +143,13 @@ TEST_F(MainWindow, BorderlessTopmostWithEveryControlInPlace) {
   EXPECT_EQ(outer.right - outer.left, 211);
   EXPECT_EQ(outer.bottom - outer.top, 248);
 
-  HWND frame = control(kFrame);
-  ASSERT_NE(frame, nullptr) << "no Frame1 (id " << kFrame << ")";
+  HWND frame = control("Frame1");
+  ASSERT_NE(frame, nullptr) << "no Frame1";
   EXPECT_EQ(GetWindowLongW(frame, GWL_STYLE) & BS_TYPEMASK, BS_GROUPBOX);
 
   for (const Placement& p : kPlacements) {
-    SCOPED_TRACE("control " + std::to_string(p.id) + " \"" + narrow(p.text) + "\"");
-    HWND c = p.in_frame ? clock_label(p.id) : control(p.id);
+    SCOPED_TRACE(std::string(p.name) + " \"" + narrow(p.text) + "\"");
+    HWND c = control(p.name);
     ASSERT_NE(c, nullptr);
     EXPECT_EQ(GetParent(c), p.in_frame ? frame : w);
     EXPECT_EQ(class_of(c), p.cls);
@@ -191,9 +191,9 @@ TEST_F(MainWindow, PressingTheBackgroundWithMiddleButtonDragsTheWindow) { expect
 TEST_F(MainWindow, PressingTheLabelsOrTheFrameDoesNotMoveIt) {
   ASSERT_NO_FATAL_FAILURE(start_idler(false));
   place_idler(400, 300);
-  RECT title = screen_rect(control(kTitleLabel));
-  RECT minutes = screen_rect(clock_label(kMinutesLabel));
-  RECT frame = screen_rect(control(kFrame));
+  RECT title = screen_rect(control("Label1"));
+  RECT minutes = screen_rect(control("Label3"));
+  RECT frame = screen_rect(control("Frame1"));
   struct Spot {
     const char* what;
     POINT at;
@@ -217,7 +217,7 @@ TEST_F(MainWindow, PressingTheLabelsOrTheFrameDoesNotMoveIt) {
 TEST_F(MainWindow, MinimizeButtonIconisesTheWindow) {
   ASSERT_NO_FATAL_FAILURE(start_idler(false));
   ASSERT_FALSE(IsIconic(idler()));
-  ASSERT_TRUE(click(control(kMinimize)));
+  ASSERT_TRUE(click(control("Command7")));
   EXPECT_TRUE(wait_until([&] { return IsIconic(idler()) != FALSE; }, 5000));
   EXPECT_TRUE(idler_.running());
 }
@@ -226,7 +226,7 @@ TEST_F(MainWindow, ScreenshotBesideTheRoomAfterAdv) {
   ASSERT_NO_FATAL_FAILURE(start_room());
   ASSERT_NO_FATAL_FAILURE(start_idler());
   place_idler(560, 40);  // the room is 520 wide at 0,0
-  ASSERT_TRUE(click(control(kAdv)));
+  ASSERT_TRUE(click(control("Command3")));
   ASSERT_EQ(wait_lines(4).size(), 4u);
   Sleep(500);  // let both windows paint
   std::wstring path = screenshot(test_name());

@@ -128,8 +128,8 @@ void PlantedDll::expect_none_loaded() {
   EXPECT_THAT(planted_ones_loaded(), IsEmpty()) << "while the main window opened";
   // The main window's picture has been drawn with GDI+; the About window
   // adds its icons, the dedication window its photograph.
-  ASSERT_TRUE(click(control(kAbout)));
-  SendMessageW(control(kReasonBox), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Juniper"));
+  ASSERT_TRUE(click(control("Command5")));
+  SendMessageW(control("Text1"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Juniper"));
   ASSERT_TRUE(wait_until([&] { return top_level_windows_of(idler_.pid(), true).size() >= 3; }, 10000))
       << "the About and dedication windows did not open";
   Sleep(500);  // let them paint
@@ -146,7 +146,7 @@ void PlantedDll::expect_none_loaded() {
 
   // The real GDI+ did the work: the photograph is on screen. A planted one
   // has none of GDI+'s functions and would have left the window blank.
-  HWND dedication = FindWindowW(kDedicationClass, nullptr);
+  HWND dedication = FindWindowW(tallow::kForm3Class, nullptr);
   ASSERT_NE(dedication, nullptr);
   RECT rc = screen_rect(dedication);
   Image shot = capture_screen();

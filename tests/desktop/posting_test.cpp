@@ -1,6 +1,6 @@
 // What the idler posts into the room, where it goes, and how it copes with a
 // client that does not answer.
-#include "expected_lines.h"
+#include "tests/golden/expected.h"
 #include "harness.h"
 
 #include <algorithm>
@@ -19,7 +19,7 @@ TEST_F(Posting, AdvPostsBannerCreditAndTeamInTurn) {
   ASSERT_NO_FATAL_FAILURE(start_room());
   ASSERT_NO_FATAL_FAILURE(start_idler());
   int worst_ping = 0;
-  ASSERT_TRUE(click(control(kAdv)));
+  ASSERT_TRUE(click(control("Command3")));
   std::vector<Record> got;
   // Ask the idler for attention while it posts, to see what a user would.
   wait_until(
@@ -38,7 +38,7 @@ TEST_F(Posting, AdvPostsBannerCreditAndTeamInTurn) {
 TEST_F(Posting, ExitPostsUnloadedAndCreditThenEnds) {
   ASSERT_NO_FATAL_FAILURE(start_room());
   ASSERT_NO_FATAL_FAILURE(start_idler());
-  ASSERT_TRUE(click(control(kExit)));
+  ASSERT_TRUE(click(control("Command4")));
   std::vector<Record> got = wait_lines(3);
   ASSERT_EQ(got.size(), 3u);
   expect_line(got[1], lines::kUnloaded, "Room 1");
@@ -59,7 +59,7 @@ TEST_F(Posting, GoesToTheMostRecentlyActiveRoom) {
   ASSERT_EQ(got.size(), 1u);
   expect_line(got[0], lines::kLoaded, "Room 2");  // opened last, so on top
 
-  ASSERT_TRUE(click(control(kAdv)));
+  ASSERT_TRUE(click(control("Command3")));
   got = wait_lines(4);
   ASSERT_EQ(got.size(), 4u);
   for (int i = 1; i < 4; ++i) EXPECT_EQ(got[i].room, "Room 2");
@@ -70,7 +70,7 @@ TEST_F(Posting, GoesToTheMostRecentlyActiveRoom) {
   ASSERT_TRUE(wait_until([&] { return top_child() == room1; }, 5000))
       << "the practice room did not bring Room 1 to the top";
 
-  ASSERT_TRUE(click(control(kAdv)));
+  ASSERT_TRUE(click(control("Command3")));
   got = wait_lines(7);
   ASSERT_EQ(got.size(), 7u);
   expect_line(got[4], lines::kBanner, "Room 1");
@@ -100,7 +100,7 @@ TEST_F(Posting, HungRoomNeitherHangsTheIdlerNorGetsTheLine) {
   ASSERT_NO_FATAL_FAILURE(start_idler());
   ASSERT_EQ(lines().size(), 1u);
 
-  ASSERT_TRUE(click(control(kAdv)));
+  ASSERT_TRUE(click(control("Command3")));
   // Three lines that each may wait up to 2 s, with 0.7 s between them.
   int worst = slowest_answer(idler(), 9000);
   ASSERT_GE(worst, 0) << "the idler did not answer WM_NULL within 10 s";
@@ -109,7 +109,7 @@ TEST_F(Posting, HungRoomNeitherHangsTheIdlerNorGetsTheLine) {
   EXPECT_EQ(lines().size(), 1u) << "a line reached the hung room";
 
   std::int64_t exit_clicked = now_ms();
-  ASSERT_TRUE(click(control(kExit)));
+  ASSERT_TRUE(click(control("Command4")));
   EXPECT_TRUE(idler_.wait_exit(30000)) << "Exit did not end the idler while the room hangs";
   std::printf("[ timing   ] Exit with a hung room -> process ended: %lld ms\n",
               static_cast<long long>(now_ms() - exit_clicked));
@@ -124,7 +124,7 @@ TEST_F(Posting, StartsAndExitsWhenTheRoomHangsOnTheFirstLine) {
   std::printf("[ timing   ] slowest WM_NULL answer after start, room hung: %d ms\n", worst);
   EXPECT_LE(worst, 2500);
   EXPECT_TRUE(lines().empty()) << "a line reached the hung room";
-  ASSERT_TRUE(click(control(kExit)));
+  ASSERT_TRUE(click(control("Command4")));
   EXPECT_TRUE(idler_.wait_exit(30000)) << "Exit did not end the idler while the room hangs";
   EXPECT_TRUE(lines().empty());
 }
@@ -164,7 +164,7 @@ TEST_P(PausesOnOldWindows, AdvSleepsThroughItsPauses) {
   const RECT window = screen_rect(idler());
   move_mouse(POINT{window.left - 20, window.bottom + 20});
   ASSERT_TRUE(write_long_in(idler_process, count, 0) && write_long_in(idler_process, refused, 0));
-  PostMessageW(control(kAdv), BM_CLICK, 0, 0);
+  PostMessageW(control("Command3"), BM_CLICK, 0, 0);
   std::vector<Record> got = wait_lines(4);
   ASSERT_EQ(got.size(), 4u);
   expect_adv(got, 1);

@@ -1,6 +1,6 @@
 // The About and dedication windows, the reason box's keywords and their
 // message boxes, and how the process ends with a secondary window open.
-#include "expected_lines.h"
+#include "tests/golden/expected.h"
 #include "harness.h"
 
 #include <algorithm>
@@ -9,21 +9,6 @@
 
 namespace desktop {
 namespace {
-
-const wchar_t kTitle[] = L"\u2122Tallow Divod\u2122";
-
-// The message boxes' texts, lines joined by a lone carriage return.
-const std::wstring kInfoBox =
-    L"Info on Tallow Divod....\rOS : Windows XP\rAOL : 8.0 - 9.0\rCompleted : Wednesday, May 11, 2005\r"
-    L"Coder : MoRdAnT\rTeam : gLoAmInG iNc.\rMade for : Juniper, who kept the room warm\rBLAH!\r";
-const std::wstring kScreenNamesBox =
-    L"Screennames.....\r(All of these are AOL or AIM screennames.....)\rMoRdAnT (coder) = xMoRdAnTx\r"
-    L"Juniper (the reason for all this) = JuniperBerry0505\rSprocket (beta tester) = SprocketSpins\r"
-    L"Wren (graphics) = LittleWrenSong\rTumble = TumbleweedTales\rCobalt (team leader) = gLoAmInGCobalt";
-const std::wstring kAuthorBox =
-    L"About MoRdAnT......\rName : Morgan Dantry\rAge : 17\rLocation : Larkhollow\rCoding Name : MoRdAnT\r"
-    L"Works in : Visual C++, Win32, a soldering iron and a sketchbook\r"
-    L"Quote : Leave the lights on, I'll be right back.\r\r";
 
 class SecondaryWindows : public DesktopTest {
  protected:
@@ -46,8 +31,8 @@ class SecondaryWindows : public DesktopTest {
   }
   // Types `text` over the whole reason box, as a user would.
   void type_reason(const std::wstring& text) {
-    ASSERT_TRUE(click(control(kReasonBox)));
-    SendMessageW(control(kReasonBox), EM_SETSEL, 0, -1);
+    ASSERT_TRUE(click(control("Text1")));
+    SendMessageW(control("Text1"), EM_SETSEL, 0, -1);
     type_text(text);
   }
   static SIZE client_size(HWND w) {
@@ -61,10 +46,10 @@ class SecondaryWindows : public DesktopTest {
 
 TEST_F(SecondaryWindows, AboutOpensOnceReopensAfterCloseAndIsNeverTopmost) {
   ASSERT_NO_FATAL_FAILURE(start_idler(false));
-  ASSERT_TRUE(click(control(kAbout)));
-  HWND about = wait_window(kAboutClass);
+  ASSERT_TRUE(click(control("Command5")));
+  HWND about = wait_window(tallow::kForm2Class);
   ASSERT_NE(about, nullptr) << "About did not open";
-  EXPECT_EQ(text_of(about), std::wstring(L"aB0uT ") + kTitle);
+  EXPECT_EQ(text_of(about), std::wstring(L"aB0uT ") + texts::kTitle);
   EXPECT_FALSE(topmost(about));
   const LONG style = GetWindowLongW(about, GWL_STYLE);
   EXPECT_TRUE(style & WS_CAPTION);
@@ -76,36 +61,36 @@ TEST_F(SecondaryWindows, AboutOpensOnceReopensAfterCloseAndIsNeverTopmost) {
   pump_sleep(500);
   screenshot("about-window");
 
-  ASSERT_TRUE(click(control(kAbout)));
+  ASSERT_TRUE(click(control("Command5")));
   pump_sleep(500);
-  EXPECT_EQ(windows_of_class(kAboutClass).size(), 1u);
-  EXPECT_EQ(wait_window(kAboutClass), about);
+  EXPECT_EQ(windows_of_class(tallow::kForm2Class).size(), 1u);
+  EXPECT_EQ(wait_window(tallow::kForm2Class), about);
 
   close(about);
   ASSERT_TRUE(wait_until([&] { return !IsWindow(about); }, 5000));
-  ASSERT_TRUE(click(control(kAbout)));
-  HWND again = wait_window(kAboutClass);
+  ASSERT_TRUE(click(control("Command5")));
+  HWND again = wait_window(tallow::kForm2Class);
   ASSERT_NE(again, nullptr) << "About did not reopen after it was closed";
-  EXPECT_EQ(text_of(again), std::wstring(L"aB0uT ") + kTitle);
+  EXPECT_EQ(text_of(again), std::wstring(L"aB0uT ") + texts::kTitle);
 }
 
 TEST_F(SecondaryWindows, DedicationKeywordOpensOneTopmostWindowAndResetsTheBox) {
   ASSERT_NO_FATAL_FAILURE(start_idler(false));
   ASSERT_NO_FATAL_FAILURE(type_reason(L"Juniper"));
-  HWND dedication = wait_window(kDedicationClass);
+  HWND dedication = wait_window(tallow::kForm3Class);
   ASSERT_NE(dedication, nullptr) << "the dedication window did not open";
   EXPECT_EQ(text_of(dedication), L"Juniper.........");
   EXPECT_TRUE(topmost(dedication));
   EXPECT_EQ(GetWindow(dedication, GW_OWNER), nullptr);
   EXPECT_EQ(client_size(dedication).cx, 305);
   EXPECT_EQ(client_size(dedication).cy, 300);
-  EXPECT_TRUE(wait_until([&] { return control_text(kReasonBox) == L"Reason Idle........."; }, 2000));
+  EXPECT_TRUE(wait_until([&] { return control_text("Text1") == L"Reason Idle........."; }, 2000));
   pump_sleep(500);
   screenshot("dedication-window");
 
   ASSERT_NO_FATAL_FAILURE(type_reason(L"Juniper"));
-  EXPECT_TRUE(wait_until([&] { return control_text(kReasonBox) == L"Reason Idle........."; }, 2000));
-  EXPECT_EQ(windows_of_class(kDedicationClass), std::vector<HWND>{dedication});
+  EXPECT_TRUE(wait_until([&] { return control_text("Text1") == L"Reason Idle........."; }, 2000));
+  EXPECT_EQ(windows_of_class(tallow::kForm3Class), std::vector<HWND>{dedication});
 }
 
 TEST_F(SecondaryWindows, KeywordsOpenTheirMessageBoxesWithTheExactTexts) {
@@ -114,17 +99,17 @@ TEST_F(SecondaryWindows, KeywordsOpenTheirMessageBoxesWithTheExactTexts) {
     const wchar_t* keyword;
     const std::wstring* text;
   };
-  for (const Case& c :
-       {Case{L"Info", &kInfoBox}, Case{L"Screennames", &kScreenNamesBox}, Case{L"MoRdAnT", &kAuthorBox}}) {
+  for (const Case& c : {Case{L"Info", &texts::kInfoBox}, Case{L"Screennames", &texts::kScreenNamesBox},
+                        Case{L"MoRdAnT", &texts::kAuthorBox}}) {
     SCOPED_TRACE(narrow(c.keyword));
     ASSERT_NO_FATAL_FAILURE(type_reason(c.keyword));
     HWND box = wait_window(L"#32770");
     ASSERT_NE(box, nullptr) << "no message box opened";
-    EXPECT_EQ(text_of(box), kTitle);
+    EXPECT_EQ(text_of(box), texts::kTitle);
     EXPECT_EQ(text_of(GetDlgItem(box, 0xFFFF)), *c.text);  // the message box's text control
     EXPECT_NE(GetDlgItem(box, IDOK), nullptr);
     EXPECT_EQ(GetDlgItem(box, IDCANCEL), nullptr);
-    EXPECT_EQ(control_text(kReasonBox), L"Reason Idle.........");
+    EXPECT_EQ(control_text("Text1"), L"Reason Idle.........");
     screenshot(std::string("message-box-") + narrow(c.keyword));
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(wait_until([&] { return !IsWindow(box); }, 5000));
@@ -134,10 +119,10 @@ TEST_F(SecondaryWindows, KeywordsOpenTheirMessageBoxesWithTheExactTexts) {
 TEST_F(SecondaryWindows, ExitWithAboutOpenEndsTheProcessOnlyWhenAboutCloses) {
   ASSERT_NO_FATAL_FAILURE(start_room());
   ASSERT_NO_FATAL_FAILURE(start_idler());
-  ASSERT_TRUE(click(control(kAbout)));
-  HWND about = wait_window(kAboutClass);
+  ASSERT_TRUE(click(control("Command5")));
+  HWND about = wait_window(tallow::kForm2Class);
   ASSERT_NE(about, nullptr);
-  ASSERT_TRUE(click(control(kExit)));
+  ASSERT_TRUE(click(control("Command4")));
   std::vector<Record> got = wait_lines(3);
   ASSERT_EQ(got.size(), 3u);
   EXPECT_EQ(got[1].line, lines::kUnloaded);
@@ -152,9 +137,9 @@ TEST_F(SecondaryWindows, ExitWithAboutOpenEndsTheProcessOnlyWhenAboutCloses) {
 TEST_F(SecondaryWindows, ExitInsideAdvsPauseEndsEverything) {
   ASSERT_NO_FATAL_FAILURE(start_room());
   ASSERT_NO_FATAL_FAILURE(start_idler());
-  ASSERT_TRUE(click(control(kAdv)));
+  ASSERT_TRUE(click(control("Command3")));
   ASSERT_EQ(wait_lines(2).size(), 2u);  // the banner: Adv. is now in its first pause
-  ASSERT_TRUE(click(control(kExit)));
+  ASSERT_TRUE(click(control("Command4")));
   EXPECT_TRUE(idler_.wait_exit(10000)) << "the process did not end";
   // The advert posts nothing once the window is gone.
   expect_no_more_lines(4, 1500);
@@ -231,7 +216,7 @@ TEST_F(SecondaryWindows, PicturesCoverTheirWindowsAtEveryDisplayScaling) {
     EXPECT_EQ(client_size(idler()).cx, s.main.cx);
     EXPECT_EQ(client_size(idler()).cy, s.main.cy);
     pump_sleep(400);
-    const Extent leaf = leaf_extent(idler(), control(kTitleLabel));
+    const Extent leaf = leaf_extent(idler(), control("Label1"));
     std::printf("[ desktop  ] %d DPI: main window %ldx%ld, leaf from (%.3f, %.3f) to (%.3f, %.3f) of it\n", s.dpi,
                 client_size(idler()).cx, client_size(idler()).cy, leaf.left, leaf.top, leaf.right, leaf.bottom);
     if (s.dpi == 96) {
@@ -245,7 +230,7 @@ TEST_F(SecondaryWindows, PicturesCoverTheirWindowsAtEveryDisplayScaling) {
     }
 
     ASSERT_NO_FATAL_FAILURE(type_reason(L"Juniper"));
-    HWND dedication = wait_window(kDedicationClass);
+    HWND dedication = wait_window(tallow::kForm3Class);
     ASSERT_NE(dedication, nullptr) << "the dedication window did not open";
     EXPECT_EQ(client_size(dedication).cx, s.dedication.cx);
     EXPECT_EQ(client_size(dedication).cy, s.dedication.cy);

@@ -119,7 +119,7 @@ class Site : public DesktopTest {
   // click's handler runs inside the button-up message: so the button seen
   // released after it was seen pushed means the handler has returned.
   ::testing::AssertionResult press_site() {
-    HWND button = control(kSite);
+    HWND button = control("Command6");
     RECT rc = screen_rect(button);
     POINT centre{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
     if (WindowFromPoint(centre) != button)

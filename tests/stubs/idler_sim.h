@@ -1,75 +1,67 @@
 #pragma once
 
-// The main window's handlers wired to simulated controls and timers, as the
-// real window wires them to its child windows.
+// The whole idler, as the program wires it, on the simulated desktop: its
+// windows are made from their declarations and its events go through them.
 
 #include <string>
 #include <vector>
 
+#include "app/program.h"
 #include "bridge/ansi_text.h"
-#include "idler/form1.h"
-#include "windows/form3.h"
+#include "idler/form1_declaration.h"
 #include "tests/stubs/sim_desktop.h"
 
 namespace tallow::sim {
 
 struct IdlerSim {
   SimDesktop desk;
-  std::vector<StubForm*> forms;
-  StubForm form1{desk, forms, 0x1001};
-  StubForm form2{desk, forms, 0x2002};  // About
-  StubForm form3{desk, forms, 0x3003};  // dedication
+  SimForms peers{desk};
   StubMessageBoxes boxes{desk};
-  StubControl Text1{L"Reason Idle........."};
-  StubControl Label2{L"00"}, Label3{L"00"}, Label4{L"00"};
-  StubControl Command1, Command2, Command3, Command4, Command5, Command6, Command7;
-  Tallow_Idler module{desk.platform()};
-  TimerDriver Timer1{desk, 1.0, TimerDriver::Delivery::kEveryTick, [this] {
-                       form.Timer1_Timer();
-                       ticks.push_back({desk.Now(), Clock()});
-                     }};
-  TimerDriver Timer2{desk, 0.5, TimerDriver::Delivery::kReentrant, [this] { form.Timer2_Timer(); }};
+  Program program{desk.platform(), peers, boxes};
+  SimFormPeer& form1 = peers.Of(program.form1);
+  SimFormPeer& form2 = peers.Of(program.form2);  // About
+  SimFormPeer& form3 = peers.Of(program.form3);  // the dedication
+  SimControl& Text1 = Named("Text1");
+  SimControl& Label2 = Named("Label2");
+  SimControl& Label3 = Named("Label3");
+  SimControl& Label4 = Named("Label4");
+  SimControl& Command1 = Named("Command1");
+  SimControl& Command2 = Named("Command2");
+  // The timers the declaration gives the main window, as it runs them.
+  TimerDriver& Timer1 = static_cast<TimerDriver&>(program.form1.TimerNamed("Timer1"));
+  TimerDriver& Timer2 = static_cast<TimerDriver&>(program.form1.TimerNamed("Timer2"));
+
   // Every tick of Timer1 as it ended: when, and the clock it left.
   struct Tick {
     double endedAt;
     std::wstring clock;
   };
   std::vector<Tick> ticks;
-  Form1 form{module,
-             Form1Controls{form1, Text1, Label2, Label3, Label4, Command1, Command2, Timer1, form2, form3, boxes}};
-  Form3 dedication{module, form3};
 
   IdlerSim() {
-    desk.AddTimer(Timer1);
-    desk.AddTimer(Timer2);
-    form1.timers = {&Timer1, &Timer2};
-    form1.onLoad = [this] {
-      Timer2.SetEnabled(true);
-      form.Form_Load();
-    };
-    form3.onLoad = [this] { dedication.Form_Load(); };
+    Timer1.SetTickEndHook([this] { ticks.push_back({desk.Now(), Clock()}); });
   }
 
-  void Load() { form1.Show(); }
+  void Load() { program.Start(); }
 
   // A click reaches a handler only while its window is loaded, no message box
   // is open (the boxes are modal to the main window) and its button is
   // enabled, as on the real desktop.
-  void Press(double time, Control& button, void (Form1::*handler)()) {
-    desk.At(time, [this, &button, handler] {
-      if (TakesInput() && button.Enabled()) {
+  void Press(double time, const char* button) {
+    desk.At(time, [this, button] {
+      if (TakesInput() && Named(button).Enabled()) {
         ++inputsDelivered;
-        (form.*handler)();
+        program.form1.ControlClicked(kForm1Declaration.Control(button)->id);
       }
     });
   }
-  void Start(double t) { Press(t, Command1, &Form1::Command1_Click); }
-  void Stop(double t) { Press(t, Command2, &Form1::Command2_Click); }
-  void Adv(double t) { Press(t, Command3, &Form1::Command3_Click); }
-  void Exit(double t) { Press(t, Command4, &Form1::Command4_Click); }
-  void About(double t) { Press(t, Command5, &Form1::Command5_Click); }
-  void Site(double t) { Press(t, Command6, &Form1::Command6_Click); }
-  void Minimize(double t) { Press(t, Command7, &Form1::Command7_Click); }
+  void Start(double t) { Press(t, "Command1"); }
+  void Stop(double t) { Press(t, "Command2"); }
+  void Adv(double t) { Press(t, "Command3"); }
+  void Exit(double t) { Press(t, "Command4"); }
+  void About(double t) { Press(t, "Command5"); }
+  void Site(double t) { Press(t, "Command6"); }
+  void Minimize(double t) { Press(t, "Command7"); }
   void Type(double time, std::wstring text) {
     desk.At(time, [this, text] {
       if (TakesInput() && Text1.Enabled()) {
@@ -78,7 +70,7 @@ struct IdlerSim {
       }
     });
   }
-  bool TakesInput() const { return form1.Loaded() && boxes.open == 0; }
+  bool TakesInput() const { return program.form1.Loaded() && boxes.open == 0; }
   // Presses and typing that reached the window.
   long inputsDelivered = 0;
 
@@ -94,9 +86,12 @@ struct IdlerSim {
   }
   // Runs a scripted check at `time`, from inside whatever is running then.
   void Check(double time, std::function<void()> check) { desk.At(time, std::move(check)); }
-  std::wstring Clock() const { return Label2.Text() + L":" + Label3.Text() + L":" + Label4.Text(); }
+  // The clock as the window shows it, or showed it last.
+  std::wstring Clock() const { return Label2.Shown() + L":" + Label3.Shown() + L":" + Label4.Shown(); }
   bool Idling() const { return Timer1.Enabled() && !Command1.Enabled() && !Text1.Enabled() && Command2.Enabled(); }
   bool NotIdling() const { return !Timer1.Enabled() && Command1.Enabled() && Text1.Enabled() && !Command2.Enabled(); }
+  // The main window's control of that name, as the simulated window made it.
+  SimControl& Named(const char* name) { return static_cast<SimControl&>(program.form1.ControlNamed(name)); }
 };
 
 inline std::string Ansi(const std::wstring& line) { return ToWindows1252(line); }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace tallow::sim {
 
@@ -73,20 +74,35 @@ void SimDesktop::RunUntil(double time) {
   if (!quit_) HandleWaitingEvents();
 }
 
-void StubForm::Show() {
-  ++showCalls;
-  if (loaded_) return;
-  loaded_ = true;
+SimFormPeer::SimFormPeer(DeclaredForm& form, WindowHandle handle)
+    : handle(handle), form_(form), controls_(form.Spec().controls.size()) {}
+
+bool SimFormPeer::Create() {
   ++loads;
-  if (onLoad) onLoad();
+  for (std::size_t i = 0; i < controls_.size(); ++i) controls_[i].Attach(form_.Spec().controls[i]);
+  created_ = true;
+  return true;
 }
 
-void StubForm::Unload() {
-  if (!loaded_) return;
-  loaded_ = false;
-  for (Timer* timer : timers) timer->SetEnabled(false);
-  if (onUnload) onUnload();
-  if (std::none_of(all_.begin(), all_.end(), [](const StubForm* f) { return f->Loaded(); })) desktop_.RequestQuit();
+void SimFormPeer::Destroy() {
+  if (!created_) return;
+  created_ = false;
+  form_.Destroyed();
+  for (SimControl& control : controls_) control.Detach();
+  if (onDestroyed) onDestroyed();
+}
+
+std::unique_ptr<FormPeer> SimForms::Make(DeclaredForm& form) {
+  auto peer = std::make_unique<SimFormPeer>(form, 0x1001 * (made_.size() + 1));
+  made_.emplace_back(&form, peer.get());
+  for (std::size_t i = 0; i < form.Spec().timers.size(); ++i) desktop_.AddTimer(form.TimerAt(i));
+  return peer;
+}
+
+SimFormPeer& SimForms::Of(const DeclaredForm& form) const {
+  for (const auto& [made, peer] : made_)
+    if (made == &form) return *peer;
+  std::abort();  // a form these peers did not make
 }
 
 }  // namespace tallow::sim

@@ -11,6 +11,9 @@
 #include <vector>
 
 #include "bridge/platform.h"
+#include "runtime/declared_form.h"
+#include "runtime/form_peer.h"
+#include "runtime/message_boxes.h"
 #include "runtime/timer_driver.h"
 
 namespace tallow::sim {
@@ -37,6 +40,7 @@ class SimDesktop : public Clock, public EventPump, public ChatClient, public Win
   double Now() const override { return now_; }
   // EventPump
   void PumpEvents(double maxWaitSeconds) override;
+  void RequestQuit() override { quit_ = true; }
   bool QuitRequested() const override { return quit_; }
   // ChatClient
   void PostLine(const std::string& ansiLine) override;
@@ -51,7 +55,6 @@ class SimDesktop : public Clock, public EventPump, public ChatClient, public Win
   void AddTimer(TimerDriver& timer) { timers_.push_back(&timer); }
   // The application's own message loop: handles events until `time`.
   void RunUntil(double time);
-  void RequestQuit() { quit_ = true; }
 
   // With no chat client running, posts are lost.
   bool clientRunning = true;
@@ -87,50 +90,78 @@ class SimDesktop : public Clock, public EventPump, public ChatClient, public Win
   std::vector<TimerDriver*> timers_;
 };
 
-// A control that keeps its text and enabled state in memory.
-class StubControl : public Control {
+// A control that keeps its text and enabled state in memory. While its
+// window does not exist it reads "" and drops writes, as a real one does;
+// Shown() and ShownEnabled() still tell what it showed last.
+class SimControl : public Control {
  public:
-  explicit StubControl(std::wstring text = L"", bool enabled = true) : text_(std::move(text)), enabled_(enabled) {}
-  std::wstring Text() const override { return text_; }
+  std::wstring Text() const override { return attached_ ? text_ : std::wstring(); }
   void SetText(const std::wstring& text) override {
-    text_ = text;
     ++writes;
+    if (attached_) text_ = text;
   }
-  bool Enabled() const override { return enabled_; }
-  void SetEnabled(bool enabled) override { enabled_ = enabled; }
-  int writes = 0;
+  bool Enabled() const override { return attached_ && enabled_; }
+  void SetEnabled(bool enabled) override {
+    ++writes;
+    if (attached_) enabled_ = enabled;
+  }
+  const std::wstring& Shown() const { return text_; }
+  bool ShownEnabled() const { return enabled_; }
+  // The window was made: the control starts as its row declares it.
+  void Attach(const ControlSpec& row) {
+    text_ = row.text;
+    enabled_ = true;
+    attached_ = true;
+  }
+  void Detach() { attached_ = false; }
+  int writes = 0;  // every SetText and SetEnabled, window or not
 
  private:
   std::wstring text_;
-  bool enabled_;
+  bool enabled_ = false;
+  bool attached_ = false;
 };
 
-// A top-level window: loaded or not, with the timers that stop when it is
-// unloaded. The last of them to unload ends the application.
-class StubForm : public Form {
+// A simulated window, made from its form's declaration.
+class SimFormPeer : public FormPeer {
  public:
-  StubForm(SimDesktop& desktop, std::vector<StubForm*>& all, WindowHandle handle)
-      : desktop_(desktop), all_(all), handle_(handle) {
-    all_.push_back(this);
-  }
-  bool Loaded() const override { return loaded_; }
-  WindowHandle Handle() const override { return loaded_ ? handle_ : 0; }
-  void Show() override;
-  void Unload() override;
+  SimFormPeer(DeclaredForm& form, WindowHandle handle);
+  bool Create() override;
+  WindowHandle Handle() const override { return created_ ? handle : 0; }
+  void Present() override { ++showCalls; }
+  void Destroy() override;
   void Minimize() override { ++minimizeCalls; }
+  Control& ControlAt(std::size_t row) override { return controls_[row]; }
+  // The simulated desktop asks every timer when it is due.
+  void ArmTimer(std::size_t, double) override {}
 
-  std::vector<Timer*> timers;
-  std::function<void()> onLoad;
-  std::function<void()> onUnload;  // once the window and its timers are gone
+  bool Loaded() const { return created_; }
+  // The user closes the window with its close button.
+  void Close() { Destroy(); }
+
+  const WindowHandle handle;
   int loads = 0;
-  int minimizeCalls = 0;
   int showCalls = 0;
+  int minimizeCalls = 0;
+  std::function<void()> onDestroyed;  // once the window and its timers are gone
+
+ private:
+  DeclaredForm& form_;
+  std::vector<SimControl> controls_;
+  bool created_ = false;
+};
+
+// Makes the simulated windows, 0x1001, 0x2002, ... in turn, and registers
+// their timers with the desktop.
+class SimForms : public FormPeers {
+ public:
+  explicit SimForms(SimDesktop& desktop) : desktop_(desktop) {}
+  std::unique_ptr<FormPeer> Make(DeclaredForm& form) override;
+  SimFormPeer& Of(const DeclaredForm& form) const;
 
  private:
   SimDesktop& desktop_;
-  std::vector<StubForm*>& all_;
-  WindowHandle handle_;
-  bool loaded_ = false;
+  std::vector<std::pair<const DeclaredForm*, SimFormPeer*>> made_;
 };
 
 // Modal message boxes: each records its text and stays open for `holdSeconds`

@@ -19,7 +19,7 @@ using Lines = std::vector<std::string>;
 TEST(MainWindow, LoadMakesTopmostPostsLoadedAndDisablesStop) {
   IdlerSim s;
   s.Load();
-  EXPECT_EQ(s.desk.topmostCalls, (std::vector<WindowHandle>{0x1001}));
+  EXPECT_EQ(s.desk.topmostCalls, (std::vector<WindowHandle>{s.form1.handle}));
   EXPECT_EQ(s.Lines(), Lines{Ansi(LineLoaded)});
   EXPECT_EQ(s.desk.pumpCalls, 0);  // no pause after the load line
   EXPECT_TRUE(s.NotIdling());
@@ -128,9 +128,10 @@ TEST(MainWindow, NoChatClientChangesNothingButThePosts) {
 TEST(MainWindow, MouseDownDragsAndMinimizeMinimizes) {
   IdlerSim s;
   s.Load();
-  s.form.Form_MouseDown();
-  s.form.Command7_Click();
-  EXPECT_EQ(s.desk.moveCalls, (std::vector<WindowHandle>{0x1001}));
+  s.program.form1.MouseDown();
+  s.Minimize(1);
+  s.desk.RunUntil(2);
+  EXPECT_EQ(s.desk.moveCalls, (std::vector<WindowHandle>{s.form1.handle}));
   EXPECT_EQ(s.form1.minimizeCalls, 1);
   EXPECT_EQ(s.Lines().size(), 1u);  // neither posts
 }

@@ -6,9 +6,12 @@
 #include <algorithm>
 
 #include "idler/catalogue.h"
+#include "idler/form1_declaration.h"
 #include "idler/keywords.h"
+#include "tests/golden/expected.h"
 #include "tests/stubs/idler_sim.h"
-#include "windows/texts.h"
+#include "windows/form2_declaration.h"
+#include "windows/form3_declaration.h"
 
 namespace tallow {
 namespace {
@@ -31,7 +34,8 @@ TEST(Keywords, EachOpensItsExtraWithinHalfASecondAndResetsTheBox) {
   s.desk.RunUntil(9);
   EXPECT_EQ(s.boxes.shown, (std::vector<std::wstring>{InfoBoxText(), ScreenNamesBoxText(), AuthorBoxText()}));
   EXPECT_TRUE(s.form3.Loaded());
-  EXPECT_EQ(s.desk.topmostCalls, (std::vector<WindowHandle>{0x1001, 0x3003}));  // the dedication window's load
+  EXPECT_EQ(s.desk.topmostCalls,
+            (std::vector<WindowHandle>{s.form1.handle, s.form3.handle}));  // the dedication window's load
   EXPECT_EQ(s.Text1.Text(), kReset);
   EXPECT_EQ(s.Lines().size(), 1u);  // keywords post nothing
 }
@@ -87,11 +91,11 @@ TEST(Keywords, DedicationKeywordWhileOpenShowsTheSameWindow) {
   s.desk.RunUntil(2);
   EXPECT_EQ(s.form3.loads, 1);
   EXPECT_EQ(s.form3.showCalls, 2);
-  s.desk.At(2.1, [&] { s.form3.Unload(); });  // the user closes it
+  s.desk.At(2.1, [&] { s.form3.Close(); });  // the user closes it
   s.Type(2.2, L"Juniper");
   s.desk.RunUntil(3);
   EXPECT_EQ(s.form3.loads, 2);  // loaded anew, and made topmost anew
-  EXPECT_EQ(std::count(s.desk.topmostCalls.begin(), s.desk.topmostCalls.end(), WindowHandle{0x3003}), 2);
+  EXPECT_EQ(std::count(s.desk.topmostCalls.begin(), s.desk.topmostCalls.end(), s.form3.handle), 2);
 }
 
 TEST(Keywords, KeywordInTheDisabledBoxWhileIdlingIsStillActedOn) {
@@ -111,11 +115,11 @@ TEST(SecondaryWindows, AboutTwiceIsOneWindowAndNeverTopmost) {
   s.desk.RunUntil(3);
   EXPECT_EQ(s.form2.loads, 1);
   EXPECT_EQ(s.form2.showCalls, 2);
-  s.desk.At(3.5, [&] { s.form2.Unload(); });
+  s.desk.At(3.5, [&] { s.form2.Close(); });
   s.About(4);
   s.desk.RunUntil(5);
   EXPECT_EQ(s.form2.loads, 2);
-  EXPECT_EQ(std::count(s.desk.topmostCalls.begin(), s.desk.topmostCalls.end(), WindowHandle{0x2002}), 0);
+  EXPECT_EQ(std::count(s.desk.topmostCalls.begin(), s.desk.topmostCalls.end(), s.form2.handle), 0);
 }
 
 TEST(SecondaryWindows, ExitWithAboutOpenKeepsTheApplicationUntilItCloses) {
@@ -125,7 +129,7 @@ TEST(SecondaryWindows, ExitWithAboutOpenKeepsTheApplicationUntilItCloses) {
   s.desk.RunUntil(5);
   EXPECT_FALSE(s.form1.Loaded());
   EXPECT_FALSE(s.desk.QuitRequested());
-  s.desk.At(6, [&] { s.form2.Unload(); });
+  s.desk.At(6, [&] { s.form2.Close(); });
   s.desk.RunUntil(7);
   EXPECT_TRUE(s.desk.QuitRequested());
 }
@@ -139,34 +143,26 @@ TEST(SecondaryWindows, SiteWithoutABrowserChangesNothing) {
   EXPECT_FALSE(s.form2.Loaded());
 }
 
-TEST(Texts, MessageBoxesJoinLinesWithLoneCarriageReturns) {
-  for (const std::wstring& text : {InfoBoxText(), ScreenNamesBoxText(), AuthorBoxText()}) {
-    EXPECT_EQ(text.find(L'\n'), std::wstring::npos);
-    EXPECT_EQ(std::count(text.begin(), text.end(), L'\r'), 8 - (text == ScreenNamesBoxText() ? 1 : 0));
-  }
-  const std::wstring info = InfoBoxText();
-  EXPECT_EQ(info.substr(0, 40), L"Info on Tallow Divod....\rOS : Windows XP");
-  EXPECT_EQ(info.substr(info.size() - 7), L"\rBLAH!\r");
-  const std::wstring names = ScreenNamesBoxText();
-  EXPECT_EQ(names.substr(0, 64), L"Screennames.....\r(All of these are AOL or AIM screennames.....)\r");
-  EXPECT_NE(names.back(), L'\r');
-  const std::wstring author = AuthorBoxText();
-  EXPECT_EQ(author.substr(0, 20), L"About MoRdAnT......\r");
-  EXPECT_NE(author.find(L"\rCoding Name : MoRdAnT\rWorks in : "), std::wstring::npos);
-  EXPECT_EQ(author.substr(author.size() - 2), L"\r\r");
-  EXPECT_NE(author[author.size() - 3], L'\r');
-}
-
-TEST(Texts, KeywordHintIs322CharactersInItsPieces) {
-  const std::wstring hint = AboutKeywordHint();
-  EXPECT_EQ(hint.size(), 322u);
-  EXPECT_EQ(hint.substr(0, 3), L"P.S");
-  EXPECT_EQ(hint.substr(3, 78), std::wstring(78, L' '));
-  EXPECT_EQ(hint.substr(81, 97),
-            L"You can type the following into the \"reason idle\" box to see some extras(do it without quotes\"\") ");
-  EXPECT_EQ(hint.substr(178, 43), L"\"Juniper\", \"Info\", \"MoRdAnT\", \"Screennames\"");
-  EXPECT_EQ(hint.substr(221, 36), std::wstring(36, L' '));
-  EXPECT_EQ(hint.substr(257), L"Those are case sensitive, so use capitals in the right places!!!!");
+TEST(Texts, AreTheGoldenOnesWhereverTheyAreShown) {
+  namespace texts = golden::texts;
+  struct Row {
+    const char* what;
+    std::wstring shown;
+    const std::wstring& expected;
+  };
+  const Row rows[] = {
+      {"info box", InfoBoxText(), texts::kInfoBox},
+      {"screen-name box", ScreenNamesBoxText(), texts::kScreenNamesBox},
+      {"author box", AuthorBoxText(), texts::kAuthorBox},
+      {"About's keyword hint", kForm2Declaration.Control("Label2")->text, texts::kKeywordHint},
+      {"reason box at load", kForm1Declaration.Control("Text1")->text, texts::kResetReason},
+      {"reason box after a keyword", kReasonResetText, texts::kResetReason},
+      {"main window's caption", kForm1Declaration.caption, texts::kTitle},
+      {"title label", kForm1Declaration.Control("Label1")->text, texts::kTitle},
+      {"About's caption", kForm2Declaration.caption, L"aB0uT " + texts::kTitle},
+      {"dedication's caption", kForm3Declaration.caption, L"Juniper........."},
+  };
+  for (const Row& row : rows) EXPECT_EQ(row.shown, row.expected) << row.what;
 }
 
 }  // namespace

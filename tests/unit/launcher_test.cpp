@@ -2,6 +2,7 @@
 // through a throwaway file in the temporary folder, and starting it with the
 // address, without ever touching a file of the user's.
 #include "bridge/launcher.h"
+#include "bridge/tallow_idler.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -16,11 +17,11 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 TEST(CutAtNul, CutsAtTheFirstNul) {
-  EXPECT_EQ(CutAtNul("abc"), "abc");
-  EXPECT_EQ(CutAtNul(""), "");
-  EXPECT_EQ(CutAtNul(std::string("\0abc", 4)), "");
-  EXPECT_EQ(CutAtNul(std::string("abc\0def", 7)), "abc");
-  EXPECT_EQ(CutAtNul(std::string("abc\0d\0f", 7)), "abc");
+  EXPECT_EQ(Tallow_Idler::CutAtNul("abc"), "abc");
+  EXPECT_EQ(Tallow_Idler::CutAtNul(""), "");
+  EXPECT_EQ(Tallow_Idler::CutAtNul(std::string("\0abc", 4)), "");
+  EXPECT_EQ(Tallow_Idler::CutAtNul(std::string("abc\0def", 7)), "abc");
+  EXPECT_EQ(Tallow_Idler::CutAtNul(std::string("abc\0d\0f", 7)), "abc");
 }
 
 // A buffer as the fake saw it: "N spaces" while untouched, else its bytes.

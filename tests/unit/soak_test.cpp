@@ -314,7 +314,7 @@ class Storm {
     if (dice_.Chance(0.2)) s.desk.timerLateness = [this] { return dice_.Chance(0.3) ? dice_.Uniform(0, 0.4) : 0; };
     s.desk.onPost = [this](const std::string& bytes) { CheckLine(bytes); };
     s.desk.afterTopLevelEvent = [this] { CheckAtRest(); };
-    s.form1.onUnload = [this] { RememberDeadWindow(); };
+    s.form1.onDestroyed = [this] { RememberDeadWindow(); };
     s.Load();
   }
 
@@ -398,8 +398,8 @@ class Storm {
       case kSite: s.Site(t); break;
       case kMinimize: s.Minimize(t); break;
       case kType: s.Type(t, TextToType()); break;
-      case kCloseAbout: s.desk.At(t, [&s] { s.form2.Unload(); }); break;
-      case kCloseDedication: s.desk.At(t, [&s] { s.form3.Unload(); }); break;
+      case kCloseAbout: s.desk.At(t, [&s] { s.form2.Close(); }); break;
+      case kCloseDedication: s.desk.At(t, [&s] { s.form3.Close(); }); break;
       case kKinds: break;
     }
   }
@@ -450,8 +450,8 @@ class Storm {
   std::vector<std::wstring> Snapshot() const {
     const IdlerSim& s = *s_;
     std::vector<std::wstring> shot;
-    for (const sim::StubControl* c : {&s.Text1, &s.Label2, &s.Label3, &s.Label4, &s.Command1, &s.Command2})
-      shot.push_back(c->Text() + (c->Enabled() ? L"|on|" : L"|off|") + std::to_wstring(c->writes));
+    for (const sim::SimControl* c : {&s.Text1, &s.Label2, &s.Label3, &s.Label4, &s.Command1, &s.Command2})
+      shot.push_back(c->Shown() + (c->ShownEnabled() ? L"|on|" : L"|off|") + std::to_wstring(c->writes));
     return shot;
   }
 
@@ -459,8 +459,8 @@ class Storm {
   void CheckAtRest() {
     IdlerSim& s = *s_;
     ++f_.topLevelChecks;
-    for (const sim::StubControl* label : {&s.Label2, &s.Label3, &s.Label4})
-      if (!ClockPieceReads(label->Text())) return Fail("a clock label that is not a whole number", Narrow(s.Clock()));
+    for (const sim::SimControl* label : {&s.Label2, &s.Label3, &s.Label4})
+      if (!ClockPieceReads(label->Shown())) return Fail("a clock label that is not a whole number", Narrow(s.Clock()));
     if (s.form1.Loaded()) {
       if (!s.Idling() && !s.NotIdling()) return Fail("the controls are in neither row of the idle table");
       if (s.NotIdling() && s.Clock() != L"00:00:00") return Fail("the clock runs while not idling", Narrow(s.Clock()));
@@ -472,8 +472,8 @@ class Storm {
       // window may keep the application going. The unload stopped both
       // timers and left the buttons and the box as they were, in either row
       // of the table: the Start row, or the Stop row with the timer off.
-      const bool startRow = s.Command1.Enabled() && s.Text1.Enabled() && !s.Command2.Enabled();
-      const bool stopRow = !s.Command1.Enabled() && !s.Text1.Enabled() && s.Command2.Enabled();
+      const bool startRow = s.Command1.ShownEnabled() && s.Text1.ShownEnabled() && !s.Command2.ShownEnabled();
+      const bool stopRow = !s.Command1.ShownEnabled() && !s.Text1.ShownEnabled() && s.Command2.ShownEnabled();
       if (s.Timer1.Enabled() || s.Timer2.Enabled()) return Fail("a timer runs on the unloaded main window");
       if (!startRow && !stopRow) return Fail("the unloaded window's controls are in neither row of the table");
       if (!dead_) return Fail("the main window went without being unloaded");

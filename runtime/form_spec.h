@@ -1,0 +1,121 @@
+#pragma once
+
+// A window as it is declared, once: its properties, its controls, its timers
+// and which handler each event goes to. The platform's window and the unit
+// tests' simulated one are both built from the same declaration, and tools
+// that drive a window from outside find its controls by it.
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "runtime/event.h"
+#include "runtime/timer_driver.h"
+
+namespace tallow {
+
+// A fixed-size table of rows, viewed where it is declared.
+template <class Row>
+class Rows {
+ public:
+  constexpr Rows() = default;
+  template <std::size_t N>
+  constexpr Rows(const Row (&rows)[N]) : rows_(rows), size_(N) {}
+  constexpr const Row* begin() const { return rows_; }
+  constexpr const Row* end() const { return rows_ + size_; }
+  constexpr std::size_t size() const { return size_; }
+  constexpr const Row& operator[](std::size_t i) const { return rows_[i]; }
+
+ private:
+  const Row* rows_ = nullptr;
+  std::size_t size_ = 0;
+};
+
+// An RGB colour (0x00BBGGRR), or one of the platform's system colours, read
+// when the window loads (0x80000000 plus its index, as forms write them).
+struct Colour {
+  std::uint32_t value;
+  constexpr bool IsSystem() const { return (value & 0x80000000u) != 0; }
+  constexpr int SystemIndex() const { return static_cast<int>(value & 0xFFu); }
+};
+constexpr Colour Rgb(unsigned red, unsigned green, unsigned blue) { return {red | green << 8 | blue << 16}; }
+constexpr Colour SystemColour(int index) { return {0x80000000u | static_cast<std::uint32_t>(index)}; }
+
+// A font: the first of its faces that is installed (the first when none is),
+// at a size in points and a weight (400 regular, 700 bold).
+struct FontSpec {
+  const wchar_t* faces[4];
+  double points;
+  int weight;
+};
+
+enum class ControlKind {
+  kButton,   // a push button; takes the focus
+  kTextBox,  // one line of text, any length; takes the focus
+  kLabel,    // text that wraps at word boundaries; a press on it is its own
+  kFrame,    // a captioned group box that holds controls; keeps presses too
+};
+
+// Positions and sizes in twips (1/1440 inch; 15 a pixel at 96 DPI).
+struct TwipsRect {
+  int left, top, width, height;
+};
+
+// One control. Rows are in creation order, which is also the tab order.
+struct ControlSpec {
+  int id;            // unique in its window
+  const char* name;  // the control's name in the form: "Command1"
+  ControlKind kind;
+  const wchar_t* text;  // caption or initial text
+  TwipsRect rect;       // relative to its container
+  Event click = {};
+  const FontSpec* font = nullptr;  // nullptr: the window's font
+  bool transparent = false;        // what lies behind shows around the text
+  Colour textColour = Rgb(0, 0, 0);
+  int container = 0;  // id of the frame that holds it; 0 for the window
+};
+
+struct TimerSpec {
+  const char* name;
+  double intervalSeconds;
+  TimerDriver::Delivery delivery;
+  bool onAtLoad;
+  Event tick;
+};
+
+enum class Border {
+  kNone,         // no title bar or frame; its own task bar button
+  kFixedSingle,  // a title bar with the icon, the caption and a close button
+};
+
+enum class Placement { kCentred, kTopRight };
+
+struct FormSpec {
+  const wchar_t* windowClass;
+  const wchar_t* caption;
+  Border border;
+  int width, height;  // of the client area, in twips
+  Colour background;
+  int pictureId;  // a JPEG resource drawn at the top-left corner; 0 for none
+  int iconId;
+  const FontSpec* font;  // the controls' font; nullptr for the platform's
+  Placement placement;
+  Rows<ControlSpec> controls;
+  Rows<TimerSpec> timers = {};
+  Event load = {};
+  Event mouseDown = {};
+
+  // The row of the control named `name` or with id `id`; nullptr if none.
+  constexpr const ControlSpec* Control(std::string_view name) const {
+    for (const ControlSpec& row : controls)
+      if (name == row.name) return &row;
+    return nullptr;
+  }
+  constexpr const ControlSpec* ControlWithId(int id) const {
+    for (const ControlSpec& row : controls)
+      if (row.id == id) return &row;
+    return nullptr;
+  }
+};
+
+}  // namespace tallow

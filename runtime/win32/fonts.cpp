@@ -1,0 +1,44 @@
+#include "runtime/win32/fonts.h"
+
+#include <cmath>
+
+#include "runtime/win32/dpi.h"
+
+namespace tallow::win32 {
+namespace {
+
+int CALLBACK MarkFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+  *reinterpret_cast<bool*>(found) = true;
+  return 0;  // one is enough
+}
+
+bool FontInstalled(const wchar_t* face) {
+  LOGFONTW query{};
+  query.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynW(query.lfFaceName, face, LF_FACESIZE);
+  bool found = false;
+  HDC screen = GetDC(nullptr);
+  EnumFontFamiliesExW(screen, &query, MarkFound, reinterpret_cast<LPARAM>(&found), 0);
+  ReleaseDC(nullptr, screen);
+  return found;
+}
+
+}  // namespace
+
+HFONT MakeFont(const FontSpec& spec) {
+  const wchar_t* face = spec.faces[0];
+  for (const wchar_t* candidate : spec.faces)
+    if (candidate && FontInstalled(candidate)) {
+      face = candidate;
+      break;
+    }
+  LOGFONTW font{};
+  font.lfHeight = -static_cast<LONG>(std::lround(spec.points * ScreenDpi() / 72.0));
+  font.lfWeight = spec.weight;
+  font.lfCharSet = ANSI_CHARSET;
+  font.lfQuality = DEFAULT_QUALITY;
+  lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
+  return CreateFontIndirectW(&font);
+}
+
+}  // namespace tallow::win32
