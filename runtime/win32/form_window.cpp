@@ -135,10 +135,12 @@ void FormWindow::OnCreate() {
     HWND control = CreateControl(container, row, FontFor(row));
     controls_[i].Attach(control);
     if (!focus_ && TakesFocus(row.kind)) focus_ = control;
-    // A label drawn on the window itself lies beneath every other control.
-    if (control && row.kind == ControlKind::kLabel && !row.container)
-      SetWindowPos(control, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
+  // A label drawn on the window itself lies beneath every other control,
+  // those made after it too.
+  for (std::size_t i = 0; i < spec_.controls.size(); ++i)
+    if (spec_.controls[i].kind == ControlKind::kLabel && !spec_.controls[i].container && controls_[i].hwnd())
+      SetWindowPos(controls_[i].hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void FormWindow::OnDestroy() {

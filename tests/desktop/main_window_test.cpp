@@ -145,6 +145,8 @@ TEST_F(MainWindow, BorderlessTopmostWithEveryControlInPlace) {
 
   HWND frame = control("Frame1");
   ASSERT_NE(frame, nullptr) << "no Frame1";
+  // The title lies beneath every other control: the frame's border crosses it.
+  EXPECT_EQ(GetWindow(frame, GW_HWNDLAST), control("Label1"));
   EXPECT_EQ(GetWindowLongW(frame, GWL_STYLE) & BS_TYPEMASK, BS_GROUPBOX);
 
   for (const Placement& p : kPlacements) {
