@@ -94,6 +94,11 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY: OnDestroy(); return 0;
     case WM_ERASEBKGND: return 1;  // WM_PAINT paints the whole surface
     case WM_PAINT: OnPaint(); return 0;
+    // With visual styles a push button's corners show through: it asks for
+    // the surface behind it (WM_PRINTCLIENT), then fills them with this
+    // brush, which would otherwise be the button face colour.
+    case WM_PRINTCLIENT: PaintSurface(reinterpret_cast<HDC>(wParam)); return 0;
+    case WM_CTLCOLORBTN: return reinterpret_cast<LRESULT>(backgroundBrush_);
     default: return Default(message, wParam, lParam);
   }
 }
