@@ -1,7 +1,9 @@
-# The release zip of this build: the stripped exe under the file name its
-# version block gives, and a short text for users. `scripts/release.sh`
-# makes both builds' zips in build/release/, the same bytes from the same
-# commit wherever and whenever they are built.
+# The release zip of this build: the stripped exe and a short text for users.
+# `scripts/release.sh` makes both builds' zips in build/release/, the same
+# bytes from the same commit wherever and whenever they are built. Every name
+# in them is plain ASCII: Windows' own "Extract All" before Windows 10 ignores
+# a zip's UTF-8 names and reads them in the OEM code page, which has no "™".
+# The exe's version block keeps its OriginalFilename, "™Tallow Divod™.exe".
 set(TALLOW_RELEASE_NAME "TallowDivod-${TALLOW_VERSION_TEXT}-${TALLOW_ARCH}")
 
 if(TALLOW_ARCH STREQUAL win32)
@@ -11,22 +13,21 @@ else()
   set(TALLOW_RELEASE_BUILD "64-bit")
   set(TALLOW_RELEASE_WINDOWS "64-bit Windows Vista, 7, 8, 8.1, 10 and 11 (for Windows XP\r\nor 32-bit Windows, take the 32-bit build)")
 endif()
-# Notepad before Windows 10 shows only CRLF line ends, and is sure the text
-# is UTF-8 (it names the exe, "™" and all) only after a byte-order mark.
+# Notepad before Windows 10 shows only CRLF line ends. The text is ASCII, so
+# every code page reads it alike.
 file(READ ${CMAKE_SOURCE_DIR}/resources/readme.txt.in tallow_readme)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/readme.txt.in)
-string(ASCII 239 187 191 tallow_utf8_bom)
-file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/generated/readme.txt CONTENT "${tallow_utf8_bom}${tallow_readme}" @ONLY NEWLINE_STYLE CRLF)
+file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/generated/readme.txt CONTENT "${tallow_readme}" @ONLY NEWLINE_STYLE CRLF)
 
-install(PROGRAMS $<TARGET_FILE:tallow-divod> DESTINATION . RENAME "™Tallow Divod™.exe")
+set(TALLOW_RELEASE_EXE "Tallow Divod.exe")
+install(PROGRAMS $<TARGET_FILE:tallow-divod> DESTINATION . RENAME "${TALLOW_RELEASE_EXE}")
 # Stripped of its debug information; -p keeps the header's time stamp as the
 # linker left it (none), where strip would write the time of day.
-install(CODE "execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-all -p \"\${CMAKE_INSTALL_PREFIX}/™Tallow Divod™.exe\" COMMAND_ERROR_IS_FATAL ANY)")
+install(CODE "execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-all -p \"\${CMAKE_INSTALL_PREFIX}/${TALLOW_RELEASE_EXE}\" COMMAND_ERROR_IS_FATAL ANY)")
 install(FILES ${CMAKE_BINARY_DIR}/generated/readme.txt DESTINATION .)
 
 # Packed by a script of ours rather than CPack, whose zips hold each file's
-# access and change times and the packing machine's time zone, and which
-# fails on the exe's name outside a UTF-8 locale.
+# access and change times and the packing machine's time zone.
 add_custom_target(release-zip
   COMMAND ${CMAKE_COMMAND} -E rm -rf release-stage
   COMMAND ${CMAKE_COMMAND} --install . --prefix release-stage/${TALLOW_RELEASE_NAME}
@@ -36,3 +37,10 @@ add_custom_target(release-zip
   DEPENDS tallow-divod
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
   VERBATIM)
+
+if(BUILD_TESTING)
+  # The zip as this build would pack it: ASCII names only.
+  add_test(NAME pe.release_zip_names_are_ascii
+    COMMAND bash ${CMAKE_SOURCE_DIR}/tests/pe/release-zip.sh ${CMAKE_BINARY_DIR} ${TALLOW_RELEASE_NAME})
+  set_tests_properties(pe.release_zip_names_are_ascii PROPERTIES LABELS pe)
+endif()

@@ -9,7 +9,9 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   set(TALLOW_MANIFEST_ARCH amd64)
   # The oldest Windows the exe must start on, for the PE gate.
   set(TALLOW_OLDEST_WINDOWS vista-x64)
-  set(TALLOW_SUBSYSTEM_VERSION 5.2)
+  # Vista's 6.0: XP x64 and Server 2003 x64 (5.2) then refuse the exe at
+  # once, where with 5.2 they would load it and fail on a Vista import.
+  set(TALLOW_SUBSYSTEM_VERSION 6.0)
   # High-entropy ASLR needs a 64-bit address space.
   set(TALLOW_ARCH_LINK -Wl,--high-entropy-va)
   # The headers as 64-bit Vista has them.
@@ -45,7 +47,7 @@ set(TALLOW_WIN_LINK -static -static-libgcc -static-libstdc++
     -Wl,--dynamicbase -Wl,--nxcompat ${TALLOW_ARCH_LINK}
     # No link time in the header: the same sources give the same exe.
     -Wl,--no-insert-timestamp
-    # The oldest Windows that loads it (XP SP3 is 5.1, XP x64 and Server 2003 5.2).
+    # The oldest Windows that loads it (XP SP3 is 5.1, Vista 6.0).
     -Wl,--major-subsystem-version,${tallow_subsystem_major} -Wl,--minor-subsystem-version,${tallow_subsystem_minor}
     -Wl,--major-os-version,${tallow_subsystem_major} -Wl,--minor-os-version,${tallow_subsystem_minor})
 

@@ -10,9 +10,13 @@ baseline=$2
 lists="$(cd "$(dirname "$0")" && pwd)/exports"
 objdump=x86_64-w64-mingw32-objdump   # reads 32-bit images too
 
+# The subsystem and OS versions of the header: at most XP's 5.1 for the
+# 32-bit exe; exactly 6.0 for the 64-bit one, since XP x64 and Server 2003
+# x64 (5.2) would load an older one and fail on a Vista import, where 6.0
+# has them refuse it at once as not a program for them.
 case $baseline in
-  xp-sp3-x86) format=pei-i386;   max_version=5.1; hardening=0x0140; arch=x86 ;;  # ASLR, DEP
-  vista-x64)  format=pei-x86-64; max_version=6.0; hardening=0x0160; arch=x64 ;;  # and high-entropy ASLR
+  xp-sp3-x86) format=pei-i386;   min_version=0.0; max_version=5.1; hardening=0x0140; arch=x86 ;;  # ASLR, DEP
+  vista-x64)  format=pei-x86-64; min_version=6.0; max_version=6.0; hardening=0x0160; arch=x64 ;;  # and high-entropy ASLR
   *) echo "unknown baseline $baseline"; exit 2 ;;
 esac
 
@@ -26,10 +30,12 @@ actual_format=$(sed -n 's/.*file format \(.*\)$/\1/p' <<<"$dump" | head -n1)
 [ "$actual_format" = "$format" ] || fail "machine: $actual_format, not $format"
 
 # Versions compare as major*100+minor: 5.1 is XP, 5.2 XP x64 and Server 2003, 6.0 Vista.
+min=$(( ${min_version%.*} * 100 + ${min_version#*.} ))
 max=$(( ${max_version%.*} * 100 + ${max_version#*.} ))
 for field in Subsystem OSystem; do
   major=$(header "Major${field}Version"); minor=$(header "Minor${field}Version")
   (( major * 100 + minor <= max )) || fail "${field/OSystem/OS} version $major.$minor is newer than $max_version"
+  (( major * 100 + minor >= min )) || fail "${field/OSystem/OS} version $major.$minor is older than $min_version"
 done
 
 flags=$(header DllCharacteristics)
@@ -48,17 +54,12 @@ for dll in $(cut -d'!' -f1 <<<"$imports" | sort -u); do
     fail "imports $dll.dll, which has no export list (not a DLL Windows always maps from the system folder)"
     continue
   fi
-  # The exports of this DLL on the baseline, after the corrections.
-  available=$(awk -v dll="$dll" -v arch="$arch" '
-    FNR == NR { if ($1 == dll) fix[$2] = $3; next }
-    {
-      name = $1; tags = " " $0 " "
-      if (name in fix) { if (fix[name] == "xp") gsub(/ \+vista /, " ", tags); else tags = tags fix[name] " " }
-      if (tags ~ / \+win[0-9]+ /) next
-      if (arch == "x86" && (tags ~ / \+vista / || tags ~ / x64 /)) next
-      if (arch == "x64" && (tags ~ / -vista / || tags ~ / x86 /)) next
-      print name
-    }' <(grep -v '^#' "$lists/corrections.txt") "$lists/$dll.txt")
+  # The exports of this DLL on the baseline.
+  available=$(awk -v arch="$arch" '
+    { tags = " " $0 " " }
+    arch == "x86" && (tags ~ / \+vista / || tags ~ / x64 /) { next }
+    arch == "x64" && (tags ~ / -vista / || tags ~ / x86 /) { next }
+    { print $1 }' "$lists/$dll.txt")
   while read -r function; do
     count=$((count + 1))
     [ "$function" = "<none>" ] && { fail "imports from $dll.dll by ordinal"; continue; }

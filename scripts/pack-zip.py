@@ -1,7 +1,9 @@
 """Zips a folder so that the zip depends on nothing but the files' names and
 contents: entries in the byte order of their names, every one with the time
 SOURCE_DATE_EPOCH gives, Unix mode 644 or 755 and no extra fields (no access
-times, no owner). The folder's own name is the folder in the zip.
+times, no owner). The folder's own name is the folder in the zip. Every name
+must be ASCII: Windows' own unzip before Windows 10 ignores the UTF-8 flag
+and garbles any other.
     python3 -X utf8 scripts/pack-zip.py OUT.zip FOLDER
 """
 import os
@@ -24,9 +26,12 @@ def main():
     entries = sorted(((os.path.relpath(path, base).replace(os.sep, "/"), path) for path in paths),
                      key=lambda entry: entry[0].encode())
 
+    foreign = [name for name, _ in entries if not name.isascii()]
+    if foreign:
+        sys.exit(f"pack-zip: not ASCII, so Windows XP to 7 would unpack it under another name: {foreign[0]}")
+
     with zipfile.ZipFile(out, "w") as archive:
         for name, path in entries:
-            # A name outside ASCII gets the UTF-8 flag from zipfile itself.
             info = zipfile.ZipInfo(name, stamp)
             info.create_system = 3  # Unix, for the mode below
             executable = os.stat(path).st_mode & 0o100

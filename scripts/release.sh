@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds both release zips, 32-bit and 64-bit, into build/release/: each
-# holds the stripped exe under its own name and a short text for users.
+# holds the stripped exe, "Tallow Divod.exe", and a short text for users,
+# under ASCII names that every Windows unzips alike.
 # Beside them, SHA256SUMS of the zips and of the exes in them. The same
 # commit gives the same bytes in any folder, at any time, for any user,
 # umask or locale (scripts/check-reproducible.sh shows it). The exes in the

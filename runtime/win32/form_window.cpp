@@ -121,6 +121,11 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MBUTTONUP: return OnButtonUp(message, wParam, lParam);
     case WM_CTLCOLORSTATIC: return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_ACTIVATE: return OnActivate(message, wParam, lParam);
+    // With visual styles a push button's corners show through: it asks for
+    // the surface behind it (WM_PRINTCLIENT), then fills them with this
+    // brush, which would otherwise be the button face colour.
+    case WM_PRINTCLIENT: PaintSurface(reinterpret_cast<HDC>(wParam)); return 0;
+    case WM_CTLCOLORBTN: return reinterpret_cast<LRESULT>(background_.get());
     default: return Default(message, wParam, lParam);
   }
 }

@@ -224,6 +224,103 @@ TEST_F(MainWindow, MinimizeButtonIconisesTheWindow) {
   EXPECT_TRUE(idler_.running());
 }
 
+// HKCU string values set for as long as this lives, then put back as they
+// were. Wine reads them when a process starts.
+class UserStrings {
+ public:
+  struct Value {
+    const wchar_t* key;
+    const wchar_t* name;
+    std::wstring data;
+    bool had = false;
+  };
+  explicit UserStrings(std::vector<Value> values) : saved_(std::move(values)) {
+    for (Value& v : saved_) {
+      wchar_t old[MAX_PATH] = {};
+      DWORD size = sizeof old;
+      const std::wstring data = v.data;
+      v.had = RegGetValueW(HKEY_CURRENT_USER, v.key, v.name, RRF_RT_REG_SZ, nullptr, old, &size) == ERROR_SUCCESS;
+      v.data = old;
+      set(v.key, v.name, data);
+    }
+  }
+  ~UserStrings() {
+    for (const Value& v : saved_)
+      v.had ? set(v.key, v.name, v.data) : void(RegDeleteKeyValueW(HKEY_CURRENT_USER, v.key, v.name));
+  }
+  UserStrings(const UserStrings&) = delete;
+  UserStrings& operator=(const UserStrings&) = delete;
+
+ private:
+  static void set(const wchar_t* key, const wchar_t* name, const std::wstring& data) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, key, name, REG_SZ, data.c_str(),
+                    static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+  }
+  std::vector<Value> saved_;
+};
+
+// With visual styles a push button's rounded corners show what is behind
+// them; over the white form they must not show the button face colour.
+// Here the face is magenta, a colour found nowhere in the form: a corner
+// that shows it was filled with the face, and a face that shows it was
+// drawn without the theme.
+TEST_F(MainWindow, ThemedButtonsShowTheFormInTheirCorners) {
+  const wchar_t* const kTheme = L"C:\\windows\\resources\\themes\\light\\light.msstyles";
+  ASSERT_TRUE(exists(kTheme)) << "Wine's theme is not in the prefix: " << narrow(kTheme);
+  {
+    const wchar_t* const kThemeManager = L"Software\\Microsoft\\Windows\\CurrentVersion\\ThemeManager";
+    UserStrings themed({{kThemeManager, L"ThemeActive", L"1"},
+                        {kThemeManager, L"DllName", kTheme},
+                        {kThemeManager, L"ColorName", L"Blue"},
+                        {kThemeManager, L"SizeName", L"NormalSize"},
+                        {L"Control Panel\\Colors", L"ButtonFace", L"255 0 255"}});
+    ASSERT_NO_FATAL_FAILURE(start_idler(false));
+  }
+  // A button under the pointer is drawn hot, in the theme's highlight.
+  RECT window = screen_rect(idler());
+  ASSERT_TRUE(move_mouse(POINT{window.left - 40, window.bottom + 40}));
+
+  auto magenta = [](std::uint32_t rgb) {
+    const int r = (rgb >> 16) & 0xFF, g = (rgb >> 8) & 0xFF, b = rgb & 0xFF;
+    return r - g > 8 && b - g > 8;
+  };
+  std::string faults;
+  const bool right = wait_until(
+      [&] {
+        Image shot = capture_screen();
+        faults.clear();
+        for (const tallow::ControlSpec& row : tallow::kForm1Declaration.controls) {
+          if (row.kind != tallow::ControlKind::kButton) continue;
+          RECT rc = screen_rect(control(row.name));
+          const struct {
+            const char* where;
+            int x, y;
+          } spots[] = {{"top left corner", rc.left, rc.top},
+                       {"top right corner", rc.right - 1, rc.top},
+                       {"bottom left corner", rc.left, rc.bottom - 1},
+                       {"bottom right corner", rc.right - 1, rc.bottom - 1},
+                       {"face", rc.left + 3, (rc.top + rc.bottom) / 2}};
+          // Until the button is painted its face is the dark screen behind it.
+          if ((shot.at(spots[4].x, spots[4].y) & 0xC0C0C0) == 0) {
+            faults = std::string("\n  ") + row.name + " is not painted";
+            return false;
+          }
+          for (const auto& spot : spots) {
+            const std::uint32_t rgb = shot.at(spot.x, spot.y);
+            if (!magenta(rgb)) continue;
+            char line[160];
+            std::snprintf(line, sizeof line, "\n  %s of %s: #%06X", spot.where, row.name, static_cast<unsigned>(rgb));
+            faults += line;
+          }
+        }
+        return faults.empty();
+      },
+      5000);
+  std::printf("[ desktop  ] screenshot: %s\n", narrow(screenshot(test_name())).c_str());
+  EXPECT_TRUE(right) << "the button face shows (a face: drawn without the theme; a corner: filled with the face):"
+                     << faults;
+}
+
 TEST_F(MainWindow, ScreenshotBesideTheRoomAfterAdv) {
   ASSERT_NO_FATAL_FAILURE(start_room());
   ASSERT_NO_FATAL_FAILURE(start_idler());

@@ -6,6 +6,12 @@
 #include <windows.h>
 #include <dwmapi.h>
 
+#if defined(XP_MSVCRT_LACKS)
+/* Server 2003's and Vista's msvcrt.dll export it, XP's does not. Declared
+   here: <time.h> would call _mkgmtime32 or _mkgmtime64 in its place. */
+__declspec(dllimport) long __cdecl _mkgmtime(void* tm);
+#endif
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR command, int show) {
   (void)instance, (void)previous, (void)command, (void)show;
 #if defined(NEW_IMPORT)
@@ -15,6 +21,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR command, int sh
 #elif defined(FOREIGN_DLL)
   BOOL composited;
   DwmIsCompositionEnabled(&composited);
+#elif defined(XP_MSVCRT_LACKS)
+  char tm[64] = {0};
+  return (int)_mkgmtime(tm);
 #endif
   return 0;
 }
