@@ -1,17 +1,15 @@
-// The idler's main window: what loading does, how it looks, and how it
-// answers the mouse.
-#include "expected_lines.h"
+// The idler's main window: how it opens and looks, the keyboard's way
+// through it, and how it answers the mouse.
 #include "harness.h"
 
 #include <gmock/gmock.h>
 
 #include <cstdio>
-#include <set>
 
 namespace desktop {
 namespace {
 
-using ::testing::ElementsAre;
+using ::testing::IsEmpty;
 
 class MainWindow : public DesktopTest {
  protected:
@@ -39,57 +37,13 @@ class MainWindow : public DesktopTest {
     return last;
   }
 
-  POINT client_point(int x, int y) {
-    POINT o = client_origin(idler());
-    return POINT{o.x + x, o.y + y};
-  }
-
-  void expect_background_drag(Button b) {
-    ASSERT_NO_FATAL_FAILURE(start_idler(false));
-    place_idler(400, 300);
-    POINT at = client_point(100, 120);  // bare background, away from every control
-    HWND under = WindowFromPoint(at);
-    ASSERT_EQ(GetAncestor(under, GA_ROOT), idler()) << "something covers the idler";
-
-    POINT moved = drag_and_measure(b, at, 40, 30);
-    EXPECT_NEAR(moved.x, 40, 3);
-    EXPECT_NEAR(moved.y, 30, 3);
-
-    // Letting go ends the drag: the window stays when the mouse moves on.
-    RECT dropped = screen_rect(idler());
-    move_mouse(POINT{at.x + 70, at.y + 60});
-    Sleep(400);
-    RECT later = settled_rect();
-    EXPECT_EQ(later.left, dropped.left) << "the window still follows the mouse after release";
-    EXPECT_EQ(later.top, dropped.top) << "the window still follows the mouse after release";
+  // The control of the idler that has the keyboard focus.
+  HWND focused() const {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(idler(), nullptr), &info) ? info.hwndFocus : nullptr;
   }
 };
-
-TEST_F(MainWindow, LoadPostsTheLoadedLineOnce) {
-  ASSERT_NO_FATAL_FAILURE(start_room());
-  ASSERT_NO_FATAL_FAILURE(start_idler());
-  std::vector<Record> got = lines();
-  ASSERT_EQ(got.size(), 1u);
-  EXPECT_EQ(printable(got[0].line), printable(lines::kLoaded));
-  EXPECT_EQ(got[0].line, lines::kLoaded);
-  EXPECT_EQ(got[0].room, "Room 1");
-  std::printf("[ timing   ] exe started -> LineLoaded recorded: %lld ms\n",
-              static_cast<long long>(got[0].ms - idler_.started_ms()));
-  expect_no_more_lines(1, 2500);
-}
-
-TEST_F(MainWindow, OpensQuietlyWithNoClientRunning) {
-  ASSERT_NO_FATAL_FAILURE(start_idler(false));
-  Sleep(3000);  // time for a late error box to show up
-  ASSERT_TRUE(idler_.running()) << "the idler ended without a client to post to";
-  std::vector<HWND> shown = top_level_windows_of(idler_.pid(), true);
-  for (HWND w : shown)
-    if (w != idler())
-      ADD_FAILURE() << "the idler showed another window: class \"" << narrow(class_of(w)) << "\" text \""
-                    << narrow(text_of(w)) << "\"";
-  EXPECT_THAT(shown, ElementsAre(idler()));
-  EXPECT_GE(ping_ms(idler(), 2500), 0) << "the idler does not answer messages";
-}
 
 struct Placement {
   int id;
@@ -98,29 +52,44 @@ struct Placement {
   const wchar_t* text;
   int left, top, width, height;
   bool enabled;
+  LabelLook look;  // a label's; the clock's digits take the window's own font, left to the idler
 };
 
 // Pixels relative to the parent's client area at 96 DPI.
 const Placement kPlacements[] = {
-    {kMinimize, false, L"Button", L"Minimize", 144, 16, 57, 17, true},
-    {kFrame, false, L"Button", L"Time Idle : ", 128, 160, 81, 41, true},
-    {kColon2Label, true, L"Static", L":", 48, 16, 9, 17, true},
-    {kColon1Label, true, L"Static", L":", 24, 16, 9, 17, true},
-    {kSecondsLabel, true, L"Static", L"00", 56, 16, 17, 17, true},
-    {kMinutesLabel, true, L"Static", L"00", 32, 16, 17, 17, true},
-    {kHoursLabel, true, L"Static", L"00", 8, 16, 17, 17, true},
-    {kSite, false, L"Button", L"Site", 168, 0, 33, 17, true},
-    {kAbout, false, L"Button", L"About", 128, 0, 41, 17, true},
-    {kExit, false, L"Button", L"Exit", 96, 0, 33, 17, true},
-    {kAdv, false, L"Button", L"Adv.", 64, 0, 33, 17, true},
-    {kStop, false, L"Button", L"Stop", 32, 0, 33, 17, false},
-    {kStart, false, L"Button", L"Start", 0, 0, 33, 17, true},
-    {kReasonBox, false, L"Edit", L"Reason Idle.........", 32, 224, 129, 19, true},
-    {kTitleLabel, false, L"Static", L"\u2122Tallow Divod\u2122", 8, 200, 185, 25, true},
+    {kMinimize, false, L"Button", L"Minimize", 144, 16, 57, 17, true, {}},
+    {kFrame, false, L"Button", L"Time Idle : ", 128, 160, 81, 41, true, {}},
+    {kColon2Label, true, L"Static", L":", 48, 16, 9, 17, true, {L"MS Sans Serif", 8.25, FW_BOLD, {}}},
+    {kColon1Label, true, L"Static", L":", 24, 16, 9, 17, true, {L"MS Sans Serif", 8.25, FW_BOLD, {}}},
+    {kSecondsLabel, true, L"Static", L"00", 56, 16, 17, 17, true, {}},
+    {kMinutesLabel, true, L"Static", L"00", 32, 16, 17, 17, true, {}},
+    {kHoursLabel, true, L"Static", L"00", 8, 16, 17, 17, true, {}},
+    {kSite, false, L"Button", L"Site", 168, 0, 33, 17, true, {}},
+    {kAbout, false, L"Button", L"About", 128, 0, 41, 17, true, {}},
+    {kExit, false, L"Button", L"Exit", 96, 0, 33, 17, true, {}},
+    {kAdv, false, L"Button", L"Adv.", 64, 0, 33, 17, true, {}},
+    {kStop, false, L"Button", L"Stop", 32, 0, 33, 17, false, {}},
+    {kStart, false, L"Button", L"Start", 0, 0, 33, 17, true, {}},
+    {kReasonBox, false, L"Edit", L"Reason Idle.........", 32, 224, 129, 19, true, {}},
+    {kTitleLabel,
+     false,
+     L"Static",
+     L"\u2122Tallow Divod\u2122",
+     8,
+     200,
+     185,
+     25,
+     true,
+     {L"Rockwell Extra Bold", 15.75, 800, RGB(0, 0x80, 0)}},
 };
 
-TEST_F(MainWindow, BorderlessTopmostWithEveryControlInPlace) {
+// With no chat client running: the window, its controls and their looks,
+// the keyboard focus and the order Tab takes, and no other window at all.
+TEST_F(MainWindow, OpensQuietlyBorderlessTopmostWithEveryControlInPlace) {
   ASSERT_NO_FATAL_FAILURE(start_idler(false));
+  EXPECT_TRUE(wait_until([&] { return focused() == control(kReasonBox); }, 5000))
+      << "the reason box does not have the focus when the window opens; \"" << narrow(text_of(focused())) << "\" has";
+
   HDC screen = GetDC(nullptr);
   int dpi = GetDeviceCaps(screen, LOGPIXELSX);
   ReleaseDC(nullptr, screen);
@@ -147,6 +116,7 @@ TEST_F(MainWindow, BorderlessTopmostWithEveryControlInPlace) {
   ASSERT_NE(frame, nullptr) << "no Frame1 (id " << kFrame << ")";
   EXPECT_EQ(GetWindowLongW(frame, GWL_STYLE) & BS_TYPEMASK, BS_GROUPBOX);
 
+  ASSERT_TRUE(load_probe());
   for (const Placement& p : kPlacements) {
     SCOPED_TRACE("control " + std::to_string(p.id) + " \"" + narrow(p.text) + "\"");
     HWND c = p.in_frame ? clock_label(p.id) : control(p.id);
@@ -161,55 +131,64 @@ TEST_F(MainWindow, BorderlessTopmostWithEveryControlInPlace) {
     EXPECT_EQ(rc.bottom - rc.top, p.height);
     EXPECT_TRUE(IsWindowVisible(c));
     EXPECT_EQ(IsWindowEnabled(c) != FALSE, p.enabled);
+    if (class_of(c) == L"Static") expect_look(drawn_with(c), p.look);
   }
+
+  // Tab goes round in tab index order, past Stop while it is disabled.
+  SetForegroundWindow(idler());
+  ASSERT_TRUE(wait_until([&] { return GetForegroundWindow() == idler(); }, 5000)) << "the idler is not active";
+  for (int id : {kStart, kAdv, kExit, kAbout, kSite, kMinimize, kReasonBox}) {
+    const HWND from = focused();
+    type_text(L"\t");
+    EXPECT_TRUE(wait_until([&] { return focused() != from; }, 3000)) << "Tab did not move the focus";
+    EXPECT_EQ(focused(), control(id)) << "Tab went to \"" << narrow(text_of(focused())) << "\" instead of \""
+                                      << narrow(control_text(id)) << "\"";
+  }
+
+  // An error box would show within a few ticks of the keyword watcher.
+  wait_until([&] { return !other_windows().empty(); }, 1500);
+  EXPECT_THAT(other_windows(), IsEmpty());
+  ASSERT_TRUE(idler_.running()) << "the idler ended without a client to post to";
+  EXPECT_GE(ping_ms(idler(), 2500), 0) << "the idler does not answer messages";
 }
 
-TEST_F(MainWindow, StaysAboveTheRoomWhenTheRoomIsUsed) {
-  ASSERT_NO_FATAL_FAILURE(start_room());
-  ASSERT_NO_FATAL_FAILURE(start_idler());
-  place_idler(100, 60);  // over the room's view, clear of its input
-  HWND input = room_input(L"Room 1");
-  ASSERT_NE(input, nullptr);
-  ASSERT_TRUE(click(input));
-  ASSERT_TRUE(wait_until([&] { return GetForegroundWindow() == room_frame(); }, 5000))
-      << "clicking the room did not activate it";
-  // Raise it too, as a window manager does on activation (Xvfb has none).
-  SetWindowPos(room_frame(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  Sleep(300);
-  RECT rc = screen_rect(idler());
-  POINT centre{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
-  EXPECT_EQ(GetAncestor(WindowFromPoint(centre), GA_ROOT), idler()) << "the active room covers the idler";
-}
-
-// One test per button: a drag that never ends would spoil the next one.
-TEST_F(MainWindow, PressingTheBackgroundWithLeftButtonDragsTheWindow) { expect_background_drag(Button::Left); }
-
-TEST_F(MainWindow, PressingTheBackgroundWithRightButtonDragsTheWindow) { expect_background_drag(Button::Right); }
-
-TEST_F(MainWindow, PressingTheBackgroundWithMiddleButtonDragsTheWindow) { expect_background_drag(Button::Middle); }
-
-TEST_F(MainWindow, PressingTheLabelsOrTheFrameDoesNotMoveIt) {
+// Any button on the bare background moves the window, and letting go ends
+// the move; on the title, the clock or the frame no button moves it.
+TEST_F(MainWindow, OnlyTheBackgroundDragsTheWindow) {
   ASSERT_NO_FATAL_FAILURE(start_idler(false));
   place_idler(400, 300);
-  RECT title = screen_rect(control(kTitleLabel));
-  RECT minutes = screen_rect(clock_label(kMinutesLabel));
-  RECT frame = screen_rect(control(kFrame));
+  const RECT title = screen_rect(control(kTitleLabel));
+  const RECT minutes = screen_rect(clock_label(kMinutesLabel));
+  const RECT frame = screen_rect(control(kFrame));
   struct Spot {
     const char* what;
     POINT at;
+    bool drags;
   } spots[] = {
-      {"title label", {(title.left + title.right) / 2, (title.top + title.bottom) / 2}},
-      {"clock label", {(minutes.left + minutes.right) / 2, (minutes.top + minutes.bottom) / 2}},
-      // Inside the frame, left of the clock digits.
-      {"frame", {frame.left + 4, frame.top + 24}},
+      // Bare background, away from every control.
+      {"background", {client_origin(idler()).x + 100, client_origin(idler()).y + 120}, true},
+      {"title label", {(title.left + title.right) / 2, (title.top + title.bottom) / 2}, false},
+      {"clock label", {(minutes.left + minutes.right) / 2, (minutes.top + minutes.bottom) / 2}, false},
+      {"frame", {frame.left + 4, frame.top + 24}, false},  // inside, left of the clock digits
   };
+  ASSERT_EQ(GetAncestor(WindowFromPoint(spots[0].at), GA_ROOT), idler()) << "something covers the idler";
   for (const Spot& s : spots) {
     for (Button b : {Button::Left, Button::Right, Button::Middle}) {
       SCOPED_TRACE(std::string(name_of(b)) + " button on the " + s.what);
       place_idler(400, 300);
       POINT moved = drag_and_measure(b, s.at, 40, 30);
-      EXPECT_EQ(moved.x, 0);
-      EXPECT_EQ(moved.y, 0);
+      EXPECT_NEAR(moved.x, s.drags ? 40 : 0, s.drags ? 3 : 0);
+      EXPECT_NEAR(moved.y, s.drags ? 30 : 0, s.drags ? 3 : 0);
+      if (!s.drags) continue;
+      const RECT dropped = screen_rect(idler());
+      move_mouse(POINT{s.at.x + 70, s.at.y + 60});
+      EXPECT_FALSE(wait_until(
+          [&] {
+            RECT now = screen_rect(idler());
+            return !EqualRect(&now, &dropped);
+          },
+          400))
+          << "the window still follows the mouse after release";
     }
   }
 }
@@ -222,25 +201,44 @@ TEST_F(MainWindow, MinimizeButtonIconisesTheWindow) {
   EXPECT_TRUE(idler_.running());
 }
 
-TEST_F(MainWindow, ScreenshotBesideTheRoomAfterAdv) {
-  ASSERT_NO_FATAL_FAILURE(start_room());
-  ASSERT_NO_FATAL_FAILURE(start_idler());
-  place_idler(560, 40);  // the room is 520 wide at 0,0
-  ASSERT_TRUE(click(control(kAdv)));
-  ASSERT_EQ(wait_lines(4).size(), 4u);
-  Sleep(500);  // let both windows paint
-  std::wstring path = screenshot(test_name());
-  std::printf("[ desktop  ] screenshot: %s\n", narrow(path).c_str());
-
-  // The idler painted its picture: its area is not one flat colour.
-  Image shot = capture_screen();
-  RECT rc = screen_rect(idler());
-  ASSERT_GT(shot.width, rc.right);
-  ASSERT_GT(shot.height, rc.bottom);
-  std::set<std::uint32_t> colours;
-  for (int y = rc.top; y < rc.bottom; y += 3)
-    for (int x = rc.left; x < rc.right; x += 3) colours.insert(shot.at(x, y));
-  EXPECT_GT(colours.size(), 16u) << "the idler's window looks blank on screen";
+// The exe's version block as Windows reads it, in US English, UTF-16.
+TEST(VersionBlock, NamesTheIdlerAndItsMakers) {
+  const std::wstring exe = windows_path(DESKTOP_IDLER_EXE);
+  DWORD ignored = 0;
+  std::vector<BYTE> block(GetFileVersionInfoSizeW(exe.c_str(), &ignored));
+  ASSERT_FALSE(block.empty()) << "the exe has no version block";
+  ASSERT_TRUE(GetFileVersionInfoW(exe.c_str(), 0, static_cast<DWORD>(block.size()), block.data()));
+  auto value = [&](const std::wstring& path) -> std::optional<std::wstring> {
+    void* at = nullptr;
+    UINT size = 0;
+    if (!VerQueryValueW(block.data(), path.c_str(), &at, &size)) return std::nullopt;
+    return std::wstring(static_cast<const wchar_t*>(at), size ? size - 1 : 0);
+  };
+  void* at = nullptr;
+  UINT size = 0;
+  ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", &at, &size) && size >= sizeof(VS_FIXEDFILEINFO));
+  const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(at);
+  EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(11, 5));
+  EXPECT_EQ(fixed->dwFileVersionLS, MAKELONG(2005, 0));
+  EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
+  EXPECT_EQ(fixed->dwProductVersionLS, fixed->dwFileVersionLS);
+  ASSERT_TRUE(VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", &at, &size) && size >= 4);
+  EXPECT_EQ(*static_cast<const DWORD*>(at), MAKELONG(0x0409, 1200)) << "not US English in UTF-16";
+  const std::wstring strings = L"\\StringFileInfo\\040904B0\\";
+  for (const auto& [name, expected] : {std::pair{L"FileVersion", L"5.11.2005"},
+                                       {L"ProductVersion", L"5.11.2005"},
+                                       {L"ProductName", L"\u2122Tallow Divod\u2122"},
+                                       {L"InternalName", L"\u2122Tallow Divod\u2122"},
+                                       {L"OriginalFilename", L"\u2122Tallow Divod\u2122.exe"},
+                                       {L"CompanyName", L"gLoAmInG iNc."}})
+    EXPECT_EQ(value(strings + name), expected) << narrow(name);
+  // One short line each, naming the person it was made for.
+  for (const wchar_t* name : {L"Comments", L"FileDescription"}) {
+    const std::wstring line = value(strings + name).value_or(L"");
+    EXPECT_NE(line.find(L"Juniper"), std::wstring::npos) << narrow(name) << ": " << narrow(line);
+    EXPECT_LE(line.size(), 80u) << narrow(name);
+    EXPECT_EQ(line.find_first_of(L"\r\n"), std::wstring::npos) << narrow(name);
+  }
 }
 
 }  // namespace
