@@ -608,17 +608,15 @@ void release_all_buttons() {
 
 void drag(Button b, POINT from, int dx, int dy) {
   move_mouse(from);
-  Sleep(150);
   mouse_button(b, true);
-  Sleep(250);
-  constexpr int kSteps = 8;
+  Sleep(100);
+  constexpr int kSteps = 4;
   for (int i = 1; i <= kSteps; ++i) {
     move_mouse(POINT{from.x + dx * i / kSteps, from.y + dy * i / kSteps});
-    Sleep(50);
+    Sleep(25);
   }
-  Sleep(250);
+  Sleep(100);
   mouse_button(b, false);
-  Sleep(250);
 }
 
 void type_text(std::wstring_view text) {
