@@ -858,6 +858,11 @@ void DesktopTest::expect_no_more_lines(size_t n, int quiet_ms) const {
   EXPECT_EQ(got.size(), n) << "unexpected extra lines were posted";
 }
 
+bool DesktopTest::idler_shows_its_picture() const {
+  const POINT o = client_origin(idler());
+  return colours_on_screen(RECT{o.x + 8, o.y + 24, o.x + 120, o.y + 190}) > 16;
+}
+
 std::vector<std::wstring> DesktopTest::other_windows() const {
   std::vector<std::wstring> out;
   for (HWND w : top_level_windows_of(idler_.pid()))

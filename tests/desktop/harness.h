@@ -231,6 +231,9 @@ class DesktopTest : public ::testing::Test {
   // Idling: Start and the reason box off, Stop on; not idling, the reverse.
   void expect_idling(bool idling = true) const;
 
+  // The main window shows its picture: its bare background, left of the
+  // frame and above the title, is not one flat colour (at 96 DPI).
+  bool idler_shows_its_picture() const;
   // Class and text of each visible window of the idler but its main window.
   std::vector<std::wstring> other_windows() const;
 

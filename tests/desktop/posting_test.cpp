@@ -50,9 +50,7 @@ TEST_F(Posting, LoadAndAdvPostIntoTheMostRecentlyActiveRoom) {
   expect_adv(got, 4, "Room 1");
   expect_no_more_lines(7, 1500);
 
-  // The idler painted its picture: its area is not one flat colour.
-  EXPECT_TRUE(wait_until([&] { return colours_on_screen(screen_rect(idler())) > 16; }, 3000))
-      << "the idler's window looks blank on screen";
+  EXPECT_TRUE(wait_until([&] { return idler_shows_its_picture(); }, 3000)) << "the idler shows no picture";
   std::printf("[ desktop  ] screenshot: %s\n", narrow(screenshot(test_name())).c_str());
 }
 
