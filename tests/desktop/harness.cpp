@@ -164,21 +164,17 @@ void expect_adv(const std::vector<Record>& got, size_t first, const std::string&
 }
 
 namespace {
-bool font_installed(const wchar_t* face) {
-  LOGFONTW query{};
-  query.lfCharSet = DEFAULT_CHARSET;
-  lstrcpynW(query.lfFaceName, face, LF_FACESIZE);
-  bool found = false;
-  HDC screen = GetDC(nullptr);
-  EnumFontFamiliesExW(
-      screen, &query,
-      [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) CALLBACK -> int {
-        *reinterpret_cast<bool*>(found) = true;
-        return 0;
-      },
-      reinterpret_cast<LPARAM>(&found), 0);
-  ReleaseDC(nullptr, screen);
-  return found;
+// What the font mapper makes of `face`: `face` itself where this machine has it.
+std::wstring mapped_face(const wchar_t* face) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  HFONT font = CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, face);
+  HGDIOBJ old = SelectObject(dc, font);
+  wchar_t got[LF_FACESIZE] = {};
+  GetTextFaceW(dc, LF_FACESIZE, got);
+  SelectObject(dc, old);
+  DeleteObject(font);
+  DeleteDC(dc);
+  return got;
 }
 }  // namespace
 
@@ -193,15 +189,13 @@ void expect_look(const std::optional<DrawnWith>& drawn, const LabelLook& look) {
   const LOGFONTW& font = drawn->font;
   const std::wstring face = font.lfFaceName;
   // Where this machine lacks the face, a stand-in that it has will do.
-  EXPECT_TRUE(face == look.face || (!font_installed(look.face) && font_installed(face.c_str())))
+  EXPECT_TRUE(face == look.face || (mapped_face(look.face) != look.face && mapped_face(face.c_str()) == face))
       << "the font is \"" << narrow(face) << "\", not \"" << narrow(look.face) << "\" (drawn in "
       << narrow(drawn->real_face) << ")";
   // At 96 DPI, where the tests run.
   EXPECT_EQ(font.lfHeight, -std::lround(look.points * 96 / 72)) << "the font is not " << look.points << " pt";
   EXPECT_EQ(font.lfWeight, look.weight);
-  EXPECT_FALSE(font.lfItalic);
-  EXPECT_FALSE(font.lfUnderline);
-  EXPECT_FALSE(font.lfStrikeOut);
+  EXPECT_FALSE(font.lfItalic || font.lfUnderline || font.lfStrikeOut) << "the font is not plain";
   EXPECT_EQ(font.lfCharSet, ANSI_CHARSET);
 }
 
@@ -318,6 +312,7 @@ Image capture_screen() {
   return img;
 }
 
+namespace {
 bool save_bmp(const Image& image, const std::wstring& path) {
   if (image.pixels.empty()) return false;
   BITMAPINFOHEADER ih{};
@@ -340,6 +335,7 @@ bool save_bmp(const Image& image, const std::wstring& path) {
   CloseHandle(file);
   return ok;
 }
+}  // namespace
 
 size_t colours_on_screen(const RECT& area) {
   const Image shot = capture_screen();
@@ -713,14 +709,10 @@ void DesktopTest::TearDown() {
   if (HasFailure()) {
     std::wstring shot = screenshot(test_name() + ".failed");
     std::printf("[ desktop  ] screenshot at failure: %s\n", narrow(shot).c_str());
-    if (idler_.handle()) {
-      DWORD code = 0;
-      GetExitCodeProcess(idler_.handle(), &code);
-      if (idler_.running())
-        std::printf("[ desktop  ] idler still running\n");
-      else
-        std::printf("[ desktop  ] idler ended, exit code 0x%08lX\n", static_cast<unsigned long>(code));
-    }
+    DWORD code = 0;
+    if (idler_.handle() && GetExitCodeProcess(idler_.handle(), &code))
+      std::printf("[ desktop  ] idler %s, exit code 0x%08lX\n", idler_.running() ? "still running" : "ended",
+                  static_cast<unsigned long>(code));
     if (idler_window_ && IsWindow(idler_window_)) {
       RECT rc = screen_rect(idler_window_);
       std::printf("[ desktop  ] idler window at (%ld,%ld)-(%ld,%ld) visible=%d iconic=%d\n", rc.left, rc.top, rc.right,

@@ -90,8 +90,8 @@ std::vector<std::wstring> files_in(const std::wstring& folder);
 // inherit; nullopt when it is not set.
 std::optional<std::wstring> environment(const wchar_t* name);
 void set_environment(const wchar_t* name, const std::optional<std::wstring>& value);
-// A text value of the registry (`name` null: the key's default); nullopt
-// when it is not there, and setting nullopt takes it out.
+// A text value of the registry (`name` null: the key's default), nullopt
+// where there is none; setting nullopt takes it out.
 std::optional<std::wstring> registry_text(HKEY root, const std::wstring& key, const wchar_t* name = nullptr);
 bool set_registry_text(HKEY root, const std::wstring& key, const wchar_t* name,
                        const std::optional<std::wstring>& value);
@@ -106,9 +106,7 @@ struct Image {
   std::uint32_t at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };
 Image capture_screen();
-bool save_bmp(const Image& image, const std::wstring& path);
-// How many colours the screen shows in `area`, every third pixel: a painted
-// picture has many, an unpainted window one or two.
+// Colours on the screen in `area`, every third pixel: a picture has many.
 size_t colours_on_screen(const RECT& area);
 
 // ---- Windows of another process -----------------------------------------
@@ -231,8 +229,7 @@ class DesktopTest : public ::testing::Test {
   // Idling: Start and the reason box off, Stop on; not idling, the reverse.
   void expect_idling(bool idling = true) const;
 
-  // The main window shows its picture: its bare background, left of the
-  // frame and above the title, is not one flat colour (at 96 DPI).
+  // At 96 DPI: the main window's bare background shows its picture.
   bool idler_shows_its_picture() const;
   // Class and text of each visible window of the idler but its main window.
   std::vector<std::wstring> other_windows() const;

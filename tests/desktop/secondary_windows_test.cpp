@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <string>
 
 namespace desktop {
 namespace {
@@ -27,10 +26,15 @@ const std::wstring kAuthorBox =
 
 class SecondaryWindows : public DesktopTest {
  protected:
-  static SIZE client_size(HWND w) {
+  static std::pair<LONG, LONG> client_size(HWND w) {
     RECT r;
     GetClientRect(w, &r);
-    return SIZE{r.right, r.bottom};
+    return {r.right, r.bottom};
+  }
+  static std::vector<std::wstring> label_texts(HWND w) {
+    std::vector<std::wstring> texts;
+    for (HWND label : children_of(w)) texts.push_back(text_of(label));
+    return texts;
   }
   static bool topmost(HWND w) { return (GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
   static void close(HWND w) { PostMessageW(w, WM_CLOSE, 0, 0); }
@@ -52,7 +56,7 @@ class SecondaryWindows : public DesktopTest {
   }
 };
 
-TEST_F(SecondaryWindows, AboutOpensOnceComesToTheFrontAndReopensAfterClose) {
+TEST_F(SecondaryWindows, AboutOpensOnceComesToTheFrontReopensAfterCloseAndOutlivesMinimize) {
   ASSERT_NO_FATAL_FAILURE(start_room());
   ASSERT_NO_FATAL_FAILURE(start_idler());
   place_idler(900, 40);  // clear of About, which opens in the middle of the screen
@@ -61,20 +65,17 @@ TEST_F(SecondaryWindows, AboutOpensOnceComesToTheFrontAndReopensAfterClose) {
   ASSERT_NE(about, nullptr) << "About did not open";
   EXPECT_EQ(text_of(about), std::wstring(L"aB0uT ") + kTitle);
   EXPECT_FALSE(topmost(about));
-  const LONG style = GetWindowLongW(about, GWL_STYLE);
-  EXPECT_TRUE(style & WS_CAPTION);
-  EXPECT_TRUE(style & WS_SYSMENU);
-  EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
+  // A title bar and a close button; no minimise or maximise button, no sizing.
+  EXPECT_EQ(
+      GetWindowLongW(about, GWL_STYLE) & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME),
+      WS_CAPTION | WS_SYSMENU);
   EXPECT_EQ(GetWindow(about, GW_OWNER), nullptr);
-  EXPECT_EQ(client_size(about).cx, 268);
-  EXPECT_EQ(client_size(about).cy, 217);
+  EXPECT_EQ(client_size(about), std::pair(268L, 217L));
   // Both paragraphs white in Times New Roman 8.25 pt over the window's dark.
-  std::vector<std::wstring> texts;
   ASSERT_TRUE(load_probe());
-  for (HWND label : children_of(about)) {
-    texts.push_back(text_of(label));
+  for (HWND label : children_of(about))
     expect_look(drawn_with(label), {L"Times New Roman", 8.25, FW_NORMAL, RGB(255, 255, 255)});
-  }
+  const std::vector<std::wstring> texts = label_texts(about);
   ASSERT_EQ(texts.size(), 2u);
   wait_until([&] { return colours_on_screen(screen_rect(about)) > 2; }, 3000);
   screenshot("about-window");
@@ -97,9 +98,13 @@ TEST_F(SecondaryWindows, AboutOpensOnceComesToTheFrontAndReopensAfterClose) {
   HWND again = wait_window(kAboutClass);
   ASSERT_NE(again, nullptr) << "About did not reopen after it was closed";
   EXPECT_EQ(text_of(again), std::wstring(L"aB0uT ") + kTitle);
-  std::vector<std::wstring> texts_again;
-  for (HWND label : children_of(again)) texts_again.push_back(text_of(label));
-  EXPECT_EQ(texts_again, texts);
+  EXPECT_EQ(label_texts(again), texts);
+
+  // Minimize iconises the main window, and About stays on screen.
+  ASSERT_TRUE(click(control(kMinimize)));
+  EXPECT_TRUE(wait_until([&] { return IsIconic(idler()) != FALSE; }, 5000)) << "the main window was not minimised";
+  EXPECT_TRUE(IsWindowVisible(again) && !IsIconic(again));
+  EXPECT_TRUE(idler_.running());
 }
 
 // The dedication window and the main window stay in front of another
@@ -116,8 +121,7 @@ TEST_F(SecondaryWindows, DedicationStaysInFrontLoadsAnewAfterCloseAndOutlivesExi
   EXPECT_EQ(text_of(dedication), L"Juniper.........");
   EXPECT_TRUE(topmost(dedication));
   EXPECT_EQ(GetWindow(dedication, GW_OWNER), nullptr);
-  EXPECT_EQ(client_size(dedication).cx, 305);
-  EXPECT_EQ(client_size(dedication).cy, 300);
+  EXPECT_EQ(client_size(dedication), std::pair(305L, 300L));
   EXPECT_TRUE(wait_until([&] { return control_text(kReasonBox) == L"Reason Idle........."; }, 2000));
   ASSERT_TRUE(load_probe());
   expect_dedication_label(dedication);
@@ -269,8 +273,7 @@ TEST_F(SecondaryWindows, PicturesCoverTheirWindowsAtEveryDisplayScaling) {
   for (const Scale& s : scales) {
     SCOPED_TRACE(std::to_string(s.dpi) + " DPI");
     ASSERT_NO_FATAL_FAILURE(start_idler(false, s.dpi));
-    EXPECT_EQ(client_size(idler()).cx, s.main.cx);
-    EXPECT_EQ(client_size(idler()).cy, s.main.cy);
+    EXPECT_EQ(client_size(idler()), std::pair(s.main.cx, s.main.cy));
     // Once the window has painted: it opens white, without its leaf.
     Extent leaf;
     wait_until(
@@ -280,7 +283,7 @@ TEST_F(SecondaryWindows, PicturesCoverTheirWindowsAtEveryDisplayScaling) {
         },
         3000);
     std::printf("[ desktop  ] %d DPI: main window %ldx%ld, leaf from (%.3f, %.3f) to (%.3f, %.3f) of it\n", s.dpi,
-                client_size(idler()).cx, client_size(idler()).cy, leaf.left, leaf.top, leaf.right, leaf.bottom);
+                client_size(idler()).first, client_size(idler()).second, leaf.left, leaf.top, leaf.right, leaf.bottom);
     if (s.dpi == 96) {
       at96 = leaf;
       EXPECT_GT(leaf.right - leaf.left, 0.5) << "no leaf on the main window";
@@ -294,8 +297,7 @@ TEST_F(SecondaryWindows, PicturesCoverTheirWindowsAtEveryDisplayScaling) {
     ASSERT_NO_FATAL_FAILURE(type_reason(L"Juniper", true));
     HWND dedication = wait_window(kDedicationClass);
     ASSERT_NE(dedication, nullptr) << "the dedication window did not open";
-    EXPECT_EQ(client_size(dedication).cx, s.dedication.cx);
-    EXPECT_EQ(client_size(dedication).cy, s.dedication.cy);
+    EXPECT_EQ(client_size(dedication), std::pair(s.dedication.cx, s.dedication.cy));
     double white = 1;
     wait_until(
         [&] {
@@ -304,7 +306,7 @@ TEST_F(SecondaryWindows, PicturesCoverTheirWindowsAtEveryDisplayScaling) {
         },
         3000);
     std::printf("[ desktop  ] %d DPI: dedication window %ldx%ld, %.1f%% of its right and bottom edges white\n", s.dpi,
-                client_size(dedication).cx, client_size(dedication).cy, white * 100);
+                client_size(dedication).first, client_size(dedication).second, white * 100);
     EXPECT_LT(white, 0.1) << "a band of the window's white shows beside the photograph";
     screenshot("display-scaling-" + std::to_string(s.dpi));
     idler_.kill();

@@ -6,8 +6,6 @@
 
 #include <gmock/gmock.h>
 
-#include <optional>
-
 namespace desktop {
 namespace {
 
@@ -20,8 +18,10 @@ const wchar_t kBrowserExe[] = L"C:\\Program Files\\Tallow Fake Browser\\fake bro
 const wchar_t kBrowserProgId[] = L"TallowDivod.SiteTest.Browser";
 const wchar_t kNoHandlerProgId[] = L"TallowDivod.SiteTest.NoHandler";
 
-void empty_folder(const std::wstring& folder) {
+std::wstring empty_folder(const std::wstring& folder) {
+  CreateDirectoryW(folder.c_str(), nullptr);
   for (const std::wstring& name : files_in(folder)) DeleteFileW((folder + L"\\" + name).c_str());
+  return folder;
 }
 
 // One start of the stand-in browser, as fake_browser.cpp writes it.
@@ -73,12 +73,8 @@ class Site : public DesktopTest {
     if (saved_html_ == kBrowserProgId || saved_html_ == kNoHandlerProgId) saved_html_.reset();
 
     // A folder name with a space, as under "Documents and Settings".
-    temp_dir_ = run_dir_ + L"\\temp folder";
-    CreateDirectoryW(temp_dir_.c_str(), nullptr);
-    empty_folder(temp_dir_);
-    records_dir_ = run_dir_ + L"\\browser starts";
-    CreateDirectoryW(records_dir_.c_str(), nullptr);
-    empty_folder(records_dir_);
+    temp_dir_ = empty_folder(run_dir_ + L"\\temp folder");
+    records_dir_ = empty_folder(run_dir_ + L"\\browser starts");
     use_temp_folder(temp_dir_ + L"\\");
     SetEnvironmentVariableW(L"FAKE_BROWSER_RECORDS", records_dir_.c_str());
 
