@@ -268,6 +268,7 @@ class DesktopTest : public ::testing::Test {
   std::wstring run_dir_;
   std::wstring transcript_;
   std::wstring probe_;  // the probe's path, once loaded
+  std::wstring staged_room_, staged_idler_;
   HWND room_frame_ = nullptr;
   HWND idler_window_ = nullptr;
   std::int64_t room_ready_ms_ = 0;
