@@ -42,7 +42,7 @@ TEST_F(Faults, ClientKilledInTheMiddleOfAPost) {
   // A new client: Stop's lines reach it.
   ASSERT_NO_FATAL_FAILURE(start_room());
   ASSERT_NO_FATAL_FAILURE(stop_idling("00", "00"));
-  expect_no_more_lines(4, 1500);
+  expect_no_more_lines(4);
 }
 
 TEST_F(Faults, RoomClosedAndReopenedBetweenTwoLines) {

@@ -238,8 +238,8 @@ class DesktopTest : public ::testing::Test {
   std::vector<Record> lines() const;
   // Waits until at least n records were posted; returns them.
   std::vector<Record> wait_lines(size_t n, int timeout_ms = 15000) const;
-  // Waits out `quiet_ms`, failing as soon as more than n records appear.
-  void expect_no_more_lines(size_t n, int quiet_ms) const;
+  // Waits out `quiet_ms` (a pause and more), failing once more than n records are in.
+  void expect_no_more_lines(size_t n, int quiet_ms = 1000) const;
 
   // Processes that ever joined this test's job: the room, the idler, theirs.
   DWORD processes_started() const;

@@ -47,7 +47,7 @@ TEST_F(Posting, LoadAndAdvPostIntoTheMostRecentlyActiveRoom) {
   got = wait_lines(7);
   ASSERT_EQ(got.size(), 7u);
   expect_adv(got, 4, "Room 1");
-  expect_no_more_lines(7, 1500);
+  expect_no_more_lines(7);
 
   EXPECT_TRUE(wait_until([&] { return idler_shows_its_picture(); }, 3000)) << "the idler shows no picture";
   std::printf("[ desktop  ] screenshot: %s\n", narrow(screenshot(test_name())).c_str());

@@ -201,7 +201,7 @@ TEST_F(SecondaryWindows, ExitInsideAdvsPauseEndsEverything) {
   ASSERT_TRUE(click(control(kExit)));
   EXPECT_TRUE(idler_.wait_exit(10000)) << "the process did not end";
   // The advert posts nothing once the window is gone.
-  expect_no_more_lines(4, 1500);
+  expect_no_more_lines(4);
   std::vector<Record> got = lines();
   ASSERT_EQ(got.size(), 4u);
   expect_line(got[1], lines::kBanner);
