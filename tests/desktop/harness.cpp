@@ -1,11 +1,10 @@
 #include "harness.h"
 
-#include "tests/golden/expected.h"
-
 #define PSAPI_VERSION 2  // K32EnumProcessModules, in kernel32
 #include <psapi.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cwctype>
 #include <set>
@@ -30,33 +29,24 @@ void make_dirs(const std::wstring& path) {
 
 std::wstring quote(const std::wstring& s) { return L"\"" + s + L"\""; }
 
-struct FindWindowOf {
-  DWORD pid;
-  const wchar_t* cls;
-  HWND found;
-};
-
 HWND find_top_level(DWORD pid, const wchar_t* cls) {
-  FindWindowOf f{pid, cls, nullptr};
-  EnumWindows(
-      [](HWND hwnd, LPARAM lp) CALLBACK -> BOOL {
-        auto* f = reinterpret_cast<FindWindowOf*>(lp);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(hwnd, &owner);
-        if (owner != f->pid || class_of(hwnd) != f->cls) return TRUE;
-        f->found = hwnd;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&f));
-  return f.found;
+  std::vector<HWND> all = top_level_windows_of(pid, cls, false);
+  return all.empty() ? nullptr : all.front();
 }
 
-// Leftovers of an earlier run would take the idler's lines.
-std::vector<HWND> windows_of_class(const wchar_t* cls) {
-  std::vector<HWND> out;
-  HWND w = nullptr;
-  while ((w = FindWindowExW(nullptr, w, cls, nullptr)) != nullptr) out.push_back(w);
-  return out;
+// Where `symbol`, exported by the DLL at `dll_path`, is in `process`, which
+// has loaded that DLL; 0 if it has not or there is no such export.
+std::uintptr_t exported_in(HANDLE process, const std::wstring& dll_path, const char* symbol) {
+  const std::uintptr_t remote = module_base(process, dll_path.substr(dll_path.find_last_of(L"\\/") + 1));
+  HMODULE local = LoadLibraryExW(dll_path.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+  if (!remote || !local) {
+    if (local) FreeLibrary(local);
+    return 0;
+  }
+  auto at = reinterpret_cast<std::uintptr_t>(GetProcAddress(local, symbol));
+  const std::uintptr_t address = at ? remote + (at - reinterpret_cast<std::uintptr_t>(local)) : 0;
+  FreeLibrary(local);
+  return address;
 }
 
 std::set<Button> g_pressed;
@@ -75,26 +65,25 @@ DWORD flag_for(Button b, bool down) {
 class ScreenDpi {
  public:
   explicit ScreenDpi(int dpi) {
-    RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
-                    nullptr, &key_, nullptr);
     DWORD size = sizeof previous_;
-    had_ = RegQueryValueExW(key_, L"LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&previous_), &size) ==
+    had_ = RegGetValueW(HKEY_CURRENT_USER, kKey, L"LogPixels", RRF_RT_REG_DWORD, nullptr, &previous_, &size) ==
            ERROR_SUCCESS;
-    const DWORD value = static_cast<DWORD>(dpi);
-    RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    set(static_cast<DWORD>(dpi));
   }
   ~ScreenDpi() {
     if (had_)
-      RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&previous_), sizeof previous_);
+      set(previous_);
     else
-      RegDeleteValueW(key_, L"LogPixels");
-    RegCloseKey(key_);
+      RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, L"LogPixels");
   }
   ScreenDpi(const ScreenDpi&) = delete;
   ScreenDpi& operator=(const ScreenDpi&) = delete;
 
  private:
-  HKEY key_ = nullptr;
+  static constexpr const wchar_t* kKey = L"Control Panel\\Desktop";
+  static void set(DWORD value) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"LogPixels", REG_DWORD, &value, sizeof value);
+  }
   DWORD previous_ = 0;
   bool had_ = false;
 };
@@ -145,16 +134,22 @@ std::vector<Record> parse_transcript(std::string_view text) {
 }
 
 void expect_line(const Record& r, const std::string& bytes, const std::string& room) {
-  EXPECT_EQ(printable(r.line), printable(bytes));
+  // A megabyte of line is no use in a message: its size and its start are.
+  constexpr size_t kShown = 400;
+  if (r.line != bytes)
+    ADD_FAILURE() << "posted " << r.line.size() << " bytes: " << printable(r.line).substr(0, kShown) << "\nexpected "
+                  << bytes.size() << " bytes: " << printable(bytes).substr(0, kShown);
   EXPECT_EQ(r.room, room);
 }
 
-void expect_gap(const Record& a, const Record& b, const char* what) {
-  constexpr int kGapMs = 700;
-  constexpr int kGapToleranceMs = 150;
-  std::int64_t gap = b.ms - a.ms;
+void expect_gap(const Record& a, const Record& b, const char* what, int pauses, int late_ms) {
+  constexpr int kPauseMs = 700;
+  // The room stamps each record in whole milliseconds of its own clock.
+  constexpr int kClockNoiseMs = 10;
+  const std::int64_t gap = b.ms - a.ms;
   std::printf("[ timing   ] %s: %lld ms\n", what, static_cast<long long>(gap));
-  EXPECT_NEAR(static_cast<double>(gap), kGapMs, kGapToleranceMs) << what;
+  EXPECT_GE(gap, pauses * kPauseMs - kClockNoiseMs) << what << ": the pause was cut short";
+  EXPECT_LE(gap, pauses * kPauseMs + late_ms) << what;
 }
 
 void expect_adv(const std::vector<Record>& got, size_t first, const std::string& room) {
@@ -164,6 +159,42 @@ void expect_adv(const std::vector<Record>& got, size_t first, const std::string&
   expect_line(got[first + 2], lines::kTeam, room);
   expect_gap(got[first], got[first + 1], "Adv. banner -> credit");
   expect_gap(got[first + 1], got[first + 2], "Adv. credit -> team");
+}
+
+namespace {
+// What the font mapper makes of `face`: `face` itself where this machine has it.
+std::wstring mapped_face(const wchar_t* face) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  HFONT font = CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, face);
+  HGDIOBJ old = SelectObject(dc, font);
+  wchar_t got[LF_FACESIZE] = {};
+  GetTextFaceW(dc, LF_FACESIZE, got);
+  SelectObject(dc, old);
+  DeleteObject(font);
+  DeleteDC(dc);
+  return got;
+}
+}  // namespace
+
+void expect_look(const std::optional<DrawnWith>& drawn, const LabelLook& look) {
+  ASSERT_TRUE(drawn) << "the probe could not see what the label is drawn with";
+  EXPECT_EQ(drawn->background, TRANSPARENT) << "the label paints a background of its own";
+  if (look.text) {
+    EXPECT_EQ(drawn->text, *look.text) << std::hex << "text colour 0x" << drawn->text;
+  }
+  if (!look.face) return;
+  ASSERT_TRUE(drawn->has_font) << "the label has no font of its own";
+  const LOGFONTW& font = drawn->font;
+  const std::wstring face = font.lfFaceName;
+  // Where this machine lacks the face, a stand-in that it has will do.
+  EXPECT_TRUE(face == look.face || (mapped_face(look.face) != look.face && mapped_face(face.c_str()) == face))
+      << "the font is \"" << narrow(face) << "\", not \"" << narrow(look.face) << "\" (drawn in "
+      << narrow(drawn->real_face) << ")";
+  // At 96 DPI, where the tests run.
+  EXPECT_EQ(font.lfHeight, -std::lround(look.points * 96 / 72)) << "the font is not " << look.points << " pt";
+  EXPECT_EQ(font.lfWeight, look.weight);
+  EXPECT_FALSE(font.lfItalic || font.lfUnderline || font.lfStrikeOut) << "the font is not plain";
+  EXPECT_EQ(font.lfCharSet, ANSI_CHARSET);
 }
 
 // ---- Plumbing ------------------------------------------------------------
@@ -226,6 +257,20 @@ void set_environment(const wchar_t* name, const std::optional<std::wstring>& val
   SetEnvironmentVariableW(name, value ? value->c_str() : nullptr);
 }
 
+std::optional<std::wstring> registry_text(HKEY root, const std::wstring& key, const wchar_t* name) {
+  wchar_t value[1024];
+  DWORD size = sizeof value;
+  if (RegGetValueW(root, key.c_str(), name, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS) return std::nullopt;
+  return std::wstring(value);
+}
+
+bool set_registry_text(HKEY root, const std::wstring& key, const wchar_t* name,
+                       const std::optional<std::wstring>& value) {
+  if (!value) return RegDeleteKeyValueW(root, key.c_str(), name) == ERROR_SUCCESS;
+  const DWORD size = static_cast<DWORD>((value->size() + 1) * sizeof(wchar_t));
+  return RegSetKeyValueW(root, key.c_str(), name, REG_SZ, value->c_str(), size) == ERROR_SUCCESS;
+}
+
 bool wait_until(const std::function<bool()>& done, int timeout_ms, int poll_ms) {
   std::int64_t deadline = now_ms() + timeout_ms;
   for (;;) {
@@ -234,8 +279,6 @@ bool wait_until(const std::function<bool()>& done, int timeout_ms, int poll_ms) 
     Sleep(poll_ms);
   }
 }
-
-void pump_sleep(int ms) { Sleep(ms); }
 
 Image capture_screen() {
   Image img;
@@ -267,39 +310,38 @@ Image capture_screen() {
   return img;
 }
 
+namespace {
 bool save_bmp(const Image& image, const std::wstring& path) {
   if (image.pixels.empty()) return false;
-  int row = (image.width * 3 + 3) & ~3;
-  BITMAPFILEHEADER fh{};
   BITMAPINFOHEADER ih{};
   ih.biSize = sizeof ih;
   ih.biWidth = image.width;
-  ih.biHeight = image.height;  // bottom-up
+  ih.biHeight = -image.height;  // top-down, as the pixels are
   ih.biPlanes = 1;
-  ih.biBitCount = 24;
+  ih.biBitCount = 32;
   ih.biCompression = BI_RGB;
-  ih.biSizeImage = static_cast<DWORD>(row) * image.height;
+  const DWORD bytes = static_cast<DWORD>(image.pixels.size() * sizeof image.pixels[0]);
+  BITMAPFILEHEADER fh{};
   fh.bfType = 0x4D42;  // "BM"
   fh.bfOffBits = sizeof fh + sizeof ih;
-  fh.bfSize = fh.bfOffBits + ih.biSizeImage;
-
-  std::string data(ih.biSizeImage, '\0');
-  for (int y = 0; y < image.height; ++y) {
-    char* out = &data[static_cast<size_t>(image.height - 1 - y) * row];
-    for (int x = 0; x < image.width; ++x) {
-      std::uint32_t px = image.at(x, y);
-      out[x * 3 + 0] = static_cast<char>(px & 0xFF);
-      out[x * 3 + 1] = static_cast<char>((px >> 8) & 0xFF);
-      out[x * 3 + 2] = static_cast<char>((px >> 16) & 0xFF);
-    }
-  }
+  fh.bfSize = fh.bfOffBits + bytes;
   HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
   bool ok = WriteFile(file, &fh, sizeof fh, &written, nullptr) && WriteFile(file, &ih, sizeof ih, &written, nullptr) &&
-            WriteFile(file, data.data(), static_cast<DWORD>(data.size()), &written, nullptr);
+            WriteFile(file, image.pixels.data(), bytes, &written, nullptr);
   CloseHandle(file);
   return ok;
+}
+}  // namespace
+
+size_t colours_on_screen(const RECT& area) {
+  const Image shot = capture_screen();
+  std::set<std::uint32_t> colours;
+  for (int y = std::max(0L, area.top); y < std::min<LONG>(area.bottom, shot.height); y += 3)
+    for (int x = std::max(0L, area.left); x < std::min<LONG>(area.right, shot.width); x += 3)
+      colours.insert(shot.at(x, y));
+  return colours.size();
 }
 
 // ---- Windows of another process -----------------------------------------
@@ -341,22 +383,28 @@ POINT client_origin(HWND hwnd) {
   return p;
 }
 
-std::vector<HWND> top_level_windows_of(DWORD pid, bool visible_only) {
-  struct Ctx {
-    DWORD pid;
-    bool visible_only;
-    std::vector<HWND> out;
-  } ctx{pid, visible_only, {}};
-  EnumWindows(
-      [](HWND hwnd, LPARAM lp) CALLBACK -> BOOL {
-        auto* c = reinterpret_cast<Ctx*>(lp);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(hwnd, &owner);
-        if (owner == c->pid && (!c->visible_only || IsWindowVisible(hwnd))) c->out.push_back(hwnd);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&ctx));
-  return ctx.out;
+std::vector<HWND> top_level_windows_of(DWORD pid, const wchar_t* cls, bool visible_only) {
+  std::vector<HWND> out;
+  for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, cls, nullptr)) != nullptr;) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if ((!pid || owner == pid) && (!visible_only || IsWindowVisible(w))) out.push_back(w);
+  }
+  return out;
+}
+
+std::vector<HWND> children_of(HWND window) {
+  std::vector<HWND> out;
+  // A new child goes to the bottom of its siblings, so the z-order from the
+  // top is the order of making (as long as none was moved since).
+  for (HWND w = GetWindow(window, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) out.push_back(w);
+  return out;
+}
+
+bool above(HWND upper, HWND lower) {
+  for (HWND w = GetWindow(upper, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT))
+    if (w == lower) return true;
+  return false;
 }
 
 int ping_ms(HWND hwnd, int timeout_ms) {
@@ -425,8 +473,8 @@ DWORD WINAPI run_bounded_job(void* p) {
   return 0;
 }
 
-bool bounded_by(HANDLE process, int timeout_ms, std::function<bool()> work) {
-  BoundedJob job{std::move(work)};
+bool bounded_by(HANDLE process, int timeout_ms, const std::function<bool()>& work) {
+  BoundedJob job{work};
   HANDLE thread = CreateThread(nullptr, 0, run_bounded_job, &job, 0, nullptr);
   if (!thread) return false;
   if (WaitForSingleObject(thread, timeout_ms) != WAIT_OBJECT_0) {
@@ -442,6 +490,30 @@ bool bounded_by(HANDLE process, int timeout_ms, std::function<bool()> work) {
   return job.done;
 }
 
+bool start_thread_in(HANDLE process, std::uintptr_t start, std::uintptr_t parameter) {
+  HANDLE thread = CreateRemoteThread(process, nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(start),
+                                     reinterpret_cast<void*>(parameter), 0, nullptr);
+  if (!thread) return false;
+  const bool ended = WaitForSingleObject(thread, 10000) == WAIT_OBJECT_0;
+  CloseHandle(thread);
+  return ended;
+}
+
+// A thread of `process` runs the function at `start` with `parameter`.
+bool run_in(HANDLE process, std::uintptr_t start, std::uintptr_t parameter) {
+  return bounded_by(process, 15000, [&] { return start_thread_in(process, start, parameter); });
+}
+
+template <class T>
+std::optional<T> read_in(HANDLE process, std::uintptr_t address) {
+  T value{};
+  SIZE_T got = 0;
+  if (!address || !ReadProcessMemory(process, reinterpret_cast<void*>(address), &value, sizeof value, &got) ||
+      got != sizeof value)
+    return std::nullopt;
+  return value;
+}
+
 }  // namespace
 
 bool load_library_in(HANDLE process, const std::wstring& name) {
@@ -453,45 +525,12 @@ bool load_library_in(HANDLE process, const std::wstring& name) {
     const std::uintptr_t kernel32 = module_base(process, L"kernel32.dll");
     HMODULE local = GetModuleHandleW(L"kernel32.dll");
     auto load = reinterpret_cast<std::uintptr_t>(GetProcAddress(local, "LoadLibraryW"));
-    if (WriteProcessMemory(process, remote, name.c_str(), size, nullptr) && kernel32 && load) {
-      auto start =
-          reinterpret_cast<LPTHREAD_START_ROUTINE>(kernel32 + (load - reinterpret_cast<std::uintptr_t>(local)));
-      if (HANDLE thread = CreateRemoteThread(process, nullptr, 0, start, remote, 0, nullptr)) {
-        ran = WaitForSingleObject(thread, 10000) == WAIT_OBJECT_0;
-        CloseHandle(thread);
-      }
-    }
+    if (WriteProcessMemory(process, remote, name.c_str(), size, nullptr) && kernel32 && load)
+      ran = start_thread_in(process, kernel32 + (load - reinterpret_cast<std::uintptr_t>(local)),
+                            reinterpret_cast<std::uintptr_t>(remote));
     VirtualFreeEx(process, remote, 0, MEM_RELEASE);
     return ran;
   });
-}
-
-std::uintptr_t exported_in(HANDLE process, const std::wstring& dll_path, const char* symbol) {
-  const std::uintptr_t remote = module_base(process, dll_path.substr(dll_path.find_last_of(L"\\/") + 1));
-  HMODULE local = LoadLibraryExW(dll_path.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
-  if (!remote || !local) {
-    if (local) FreeLibrary(local);
-    return 0;
-  }
-  auto at = reinterpret_cast<std::uintptr_t>(GetProcAddress(local, symbol));
-  const std::uintptr_t address = at ? remote + (at - reinterpret_cast<std::uintptr_t>(local)) : 0;
-  FreeLibrary(local);
-  return address;
-}
-
-std::optional<LONG> read_long_in(HANDLE process, std::uintptr_t address) {
-  LONG value = 0;
-  SIZE_T got = 0;
-  if (!address || !ReadProcessMemory(process, reinterpret_cast<void*>(address), &value, sizeof value, &got) ||
-      got != sizeof value)
-    return std::nullopt;
-  return value;
-}
-
-bool write_long_in(HANDLE process, std::uintptr_t address, LONG value) {
-  SIZE_T put = 0;
-  return address && WriteProcessMemory(process, reinterpret_cast<void*>(address), &value, sizeof value, &put) &&
-         put == sizeof value;
 }
 
 // ---- Real input ------------------------------------------------------------
@@ -563,27 +602,28 @@ void release_all_buttons() {
 
 void drag(Button b, POINT from, int dx, int dy) {
   move_mouse(from);
-  Sleep(150);
   mouse_button(b, true);
-  Sleep(250);
-  constexpr int kSteps = 8;
+  Sleep(100);
+  constexpr int kSteps = 4;
   for (int i = 1; i <= kSteps; ++i) {
     move_mouse(POINT{from.x + dx * i / kSteps, from.y + dy * i / kSteps});
-    Sleep(50);
+    Sleep(25);
   }
-  Sleep(250);
+  Sleep(100);
   mouse_button(b, false);
-  Sleep(250);
 }
 
 void type_text(std::wstring_view text) {
   for (wchar_t ch : text) {
+    // A tab as the key itself, which moves the focus; the rest as characters.
+    const bool tab = ch == L'\t';
     INPUT in[2]{};
     in[0].type = INPUT_KEYBOARD;
-    in[0].ki.wScan = ch;
-    in[0].ki.dwFlags = KEYEVENTF_UNICODE;
+    in[0].ki.wVk = tab ? VK_TAB : 0;
+    in[0].ki.wScan = tab ? 0 : ch;
+    in[0].ki.dwFlags = tab ? 0 : KEYEVENTF_UNICODE;
     in[1] = in[0];
-    in[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+    in[1].ki.dwFlags |= KEYEVENTF_KEYUP;
     SendInput(2, in, sizeof in[0]);
     Sleep(15);
   }
@@ -641,7 +681,8 @@ void DesktopTest::SetUp() {
   // A previous test's processes may still be on their way out.
   bool clear = wait_until(
       [] {
-        return windows_of_class(room_frame_class().c_str()).empty() && windows_of_class(tallow::kForm1Class).empty();
+        return top_level_windows_of(0, room_frame_class().c_str(), false).empty() &&
+               top_level_windows_of(0, tallow::kForm1Class, false).empty();
       },
       10000, 100);
   ASSERT_TRUE(clear) << "a practice room or idler from elsewhere is still running; "
@@ -666,14 +707,10 @@ void DesktopTest::TearDown() {
   if (HasFailure()) {
     std::wstring shot = screenshot(test_name() + ".failed");
     std::printf("[ desktop  ] screenshot at failure: %s\n", narrow(shot).c_str());
-    if (idler_.handle()) {
-      DWORD code = 0;
-      GetExitCodeProcess(idler_.handle(), &code);
-      if (idler_.running())
-        std::printf("[ desktop  ] idler still running\n");
-      else
-        std::printf("[ desktop  ] idler ended, exit code 0x%08lX\n", static_cast<unsigned long>(code));
-    }
+    DWORD code = 0;
+    if (idler_.handle() && GetExitCodeProcess(idler_.handle(), &code))
+      std::printf("[ desktop  ] idler %s, exit code 0x%08lX\n", idler_.running() ? "still running" : "ended",
+                  static_cast<unsigned long>(code));
     if (idler_window_ && IsWindow(idler_window_)) {
       RECT rc = screen_rect(idler_window_);
       std::printf("[ desktop  ] idler window at (%ld,%ld)-(%ld,%ld) visible=%d iconic=%d\n", rc.left, rc.top, rc.right,
@@ -702,7 +739,10 @@ void DesktopTest::start_room(const std::wstring& args) {
     return at;
   };
   const size_t earlier = readies().size();
-  ASSERT_TRUE(room_.start(staged_copy(room_exe_, run_dir_), all, job_))
+  // Copied once a test: a copy over an exe that has only just ended can
+  // leave Wine a file it cannot start.
+  if (staged_room_.empty()) staged_room_ = staged_copy(room_exe_, run_dir_);
+  ASSERT_TRUE(room_.start(staged_room_, all, job_))
       << "cannot start " << room_exe_ << " (error " << GetLastError() << ")";
   bool ready = wait_until(
       [&] {
@@ -744,7 +784,8 @@ void DesktopTest::start_idler(bool wait_loaded, int dpi) {
   // `dpi`, everything started before or after it keeps the prefix's own.
   std::optional<ScreenDpi> scaled;
   if (dpi) scaled.emplace(dpi);
-  ASSERT_TRUE(idler_.start(staged_copy(idler_exe_, run_dir_, L"TallowDivod.exe"), L"", job_))
+  if (staged_idler_.empty()) staged_idler_ = staged_copy(idler_exe_, run_dir_, L"TallowDivod.exe");
+  ASSERT_TRUE(idler_.start(staged_idler_, L"", job_))
       << "cannot start " << idler_exe_ << " (error " << GetLastError() << ")";
   bool shown = wait_until(
       [&] {
@@ -779,20 +820,11 @@ HWND DesktopTest::control(const char* name) const {
   return GetDlgItem(container, row->id);
 }
 
-void DesktopTest::expect_idling() const {
-  EXPECT_FALSE(IsWindowEnabled(control("Command1"))) << "Start can be pressed while idling";
-  EXPECT_FALSE(IsWindowEnabled(control("Text1"))) << "the reason can be edited while idling";
-  EXPECT_TRUE(IsWindowEnabled(control("Command2"))) << "Stop cannot be pressed while idling";
-}
-
-void DesktopTest::expect_not_idling() const {
-  EXPECT_TRUE(IsWindowEnabled(control("Command1")));
-  EXPECT_FALSE(IsWindowEnabled(control("Command2")));
-  EXPECT_TRUE(IsWindowEnabled(control("Text1")));
-}
-
-bool DesktopTest::wait_stopped(int timeout_ms) const {
-  return wait_until([&] { return !IsWindowEnabled(control("Command2")); }, timeout_ms);
+void DesktopTest::expect_idling(bool idling) const {
+  const char* state = idling ? " while idling" : " while not idling";
+  EXPECT_EQ(IsWindowEnabled(control("Command1")) == FALSE, idling) << "Start's enabled state is wrong" << state;
+  EXPECT_EQ(IsWindowEnabled(control("Text1")) == FALSE, idling) << "the reason box's is wrong" << state;
+  EXPECT_EQ(IsWindowEnabled(control("Command2")) != FALSE, idling) << "Stop's is wrong" << state;
 }
 
 std::vector<Record> DesktopTest::lines() const {
@@ -814,9 +846,133 @@ std::vector<Record> DesktopTest::wait_lines(size_t n, int timeout_ms) const {
 }
 
 void DesktopTest::expect_no_more_lines(size_t n, int quiet_ms) const {
-  Sleep(quiet_ms);
-  std::vector<Record> got = lines();
+  std::vector<Record> got;
+  wait_until(
+      [&] {
+        got = lines();
+        return got.size() > n;
+      },
+      quiet_ms);
   EXPECT_EQ(got.size(), n) << "unexpected extra lines were posted";
+}
+
+bool DesktopTest::idler_shows_its_picture() const {
+  const POINT o = client_origin(idler());
+  return colours_on_screen(RECT{o.x + 8, o.y + 24, o.x + 120, o.y + 190}) > 16;
+}
+
+std::vector<std::wstring> DesktopTest::other_windows() const {
+  std::vector<std::wstring> out;
+  for (HWND w : top_level_windows_of(idler_.pid()))
+    if (w != idler()) out.push_back(class_of(w) + L" \"" + text_of(w) + L"\"");
+  return out;
+}
+
+std::wstring DesktopTest::clock_text() const {
+  return text_of(control("Label2")) + L" " + text_of(control("Label3")) + L" " + text_of(control("Label4"));
+}
+
+HWND DesktopTest::wait_window(const wchar_t* cls, int timeout_ms) const {
+  HWND found = nullptr;
+  wait_until(
+      [&] {
+        std::vector<HWND> all = top_level_windows_of(idler_.pid(), cls);
+        found = all.empty() ? nullptr : all.front();
+        return found != nullptr;
+      },
+      timeout_ms);
+  return found;
+}
+
+void DesktopTest::type_reason(const std::wstring& text, bool keyword) {
+  HWND box = control("Text1");
+  ASSERT_TRUE(click(box));
+  SendMessageW(box, EM_SETSEL, 0, -1);
+  type_text(text);
+  if (keyword) return;
+  ASSERT_TRUE(wait_until([&] { return text_of(box) == text; }, 5000))
+      << "the reason box reads \"" << narrow(text_of(box)) << "\"";
+}
+
+void DesktopTest::set_reason(const std::wstring& text) {
+  SendMessageW(control("Text1"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void DesktopTest::start_idling(const std::string& reason_bytes, const std::string& room) {
+  const size_t before = lines().size();
+  ASSERT_TRUE(click(control("Command1")));
+  // A reason of a megabyte takes its time to cross.
+  std::vector<Record> got = wait_lines(before + 2, 30000);
+  ASSERT_EQ(got.size(), before + 2);
+  expect_line(got[before], lines::kStarted, room);
+  expect_line(got[before + 1], lines::reason(reason_bytes), room);
+  expect_gap(got[before], got[before + 1], "Start started -> reason");
+  ASSERT_TRUE(wait_until([&] { return IsWindowEnabled(control("Command2")) != FALSE; }, 5000))
+      << "Stop did not become available after Start";
+  expect_idling();
+}
+
+void DesktopTest::stop_idling(const std::string& hours, const std::string& minutes, const std::string& room) {
+  const size_t before = lines().size();
+  ASSERT_TRUE(click(control("Command2")));
+  std::vector<Record> got = wait_lines(before + 2, 30000);
+  ASSERT_EQ(got.size(), before + 2);
+  expect_line(got[before], lines::kStopped, room);
+  expect_line(got[before + 1], lines::total(hours, minutes), room);
+  expect_gap(got[before], got[before + 1], "Stop stopped -> total");
+  EXPECT_TRUE(wait_until([&] { return clock_text() == L"00 00 00"; }, 5000))
+      << "the clock reads " << narrow(clock_text());
+  // Stop gives the controls back after its last line, Stop itself last.
+  EXPECT_TRUE(wait_until([&] { return !IsWindowEnabled(control("Command2")); }, 10000))
+      << "Stop did not give the controls back";
+  expect_idling(false);
+}
+
+::testing::AssertionResult DesktopTest::activate_room() const {
+  HWND input = room_input(nullptr);
+  if (!input) return ::testing::AssertionFailure() << "the room has no input";
+  if (auto clicked = click(input); !clicked) return clicked;
+  if (!wait_until([&] { return GetForegroundWindow() == room_frame(); }, 5000))
+    return ::testing::AssertionFailure() << "clicking the room did not make it the active window";
+  SetWindowPos(room_frame(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  return ::testing::AssertionSuccess();
+}
+
+DWORD DesktopTest::processes_started() const {
+  JOBOBJECT_BASIC_ACCOUNTING_INFORMATION job{};
+  if (!QueryInformationJobObject(job_, JobObjectBasicAccountingInformation, &job, sizeof job, nullptr)) return 0;
+  return job.TotalProcesses;
+}
+
+::testing::AssertionResult DesktopTest::load_probe() {
+  const std::wstring dll = staged_copy(DESKTOP_IDLER_PROBE_DLL, run_dir_);
+  if (!load_library_in(idler_.handle(), dll) || !exported_in(idler_.handle(), dll, "label_drawn_with"))
+    return ::testing::AssertionFailure() << "the probe did not load in the idler";
+  probe_ = dll;
+  return ::testing::AssertionSuccess();
+}
+
+std::uintptr_t DesktopTest::probe_symbol(const char* symbol) const {
+  return probe_.empty() ? 0 : exported_in(idler_.handle(), probe_, symbol);
+}
+
+std::optional<LONG> DesktopTest::probe_long(const char* symbol) const {
+  return read_in<LONG>(idler_.handle(), probe_symbol(symbol));
+}
+
+bool DesktopTest::set_probe_long(const char* symbol, LONG value) const {
+  const std::uintptr_t address = probe_symbol(symbol);
+  SIZE_T put = 0;
+  return address && WriteProcessMemory(idler_.handle(), reinterpret_cast<void*>(address), &value, sizeof value, &put) &&
+         put == sizeof value;
+}
+
+std::optional<DrawnWith> DesktopTest::drawn_with(HWND label) const {
+  const std::uintptr_t describe = probe_symbol("describe_label");
+  if (!describe || !run_in(idler_.handle(), describe, reinterpret_cast<std::uintptr_t>(label))) return std::nullopt;
+  std::optional<DrawnWith> drawn = read_in<DrawnWith>(idler_.handle(), probe_symbol("label_drawn_with"));
+  if (!drawn || !drawn->done) return std::nullopt;
+  return drawn;
 }
 
 std::wstring DesktopTest::screenshot(const std::string& name) const {

@@ -17,6 +17,7 @@
 
 #include "bridge/win32/chat_client_names.h"
 #include "idler/form1_declaration.h"
+#include "tests/desktop/idler-probe/drawn_with.h"
 #include "tests/golden/expected.h"
 #include "windows/form2_declaration.h"
 #include "windows/form3_declaration.h"
@@ -56,10 +57,20 @@ inline std::string printable(std::string_view bytes) { return practice::escape_l
 
 // The record holds exactly `bytes`, posted into `room`.
 void expect_line(const Record& r, const std::string& bytes, const std::string& room = "Room 1");
-// Two lines of one announcement came one pause (0.7 s) apart; prints the gap.
-void expect_gap(const Record& a, const Record& b, const char* what);
+// Two lines came `pauses` pauses of 0.7 s apart, at most `late_ms` late.
+void expect_gap(const Record& a, const Record& b, const char* what, int pauses = 1, int late_ms = 150);
 // got[first] onwards hold Adv.'s banner, credit and team, one pause apart.
 void expect_adv(const std::vector<Record>& got, size_t first, const std::string& room = "Room 1");
+
+// A label's font (upright, plain, ANSI) and text colour as its layout has
+// them, where given; every label of the idler is transparent.
+struct LabelLook {
+  const wchar_t* face = nullptr;
+  double points = 0;
+  int weight = 0;
+  std::optional<COLORREF> text;
+};
+void expect_look(const std::optional<DrawnWith>& drawn, const LabelLook& look);
 
 // ---- Plumbing ------------------------------------------------------------
 
@@ -82,9 +93,13 @@ std::vector<std::wstring> files_in(const std::wstring& folder);
 // inherit; nullopt when it is not set.
 std::optional<std::wstring> environment(const wchar_t* name);
 void set_environment(const wchar_t* name, const std::optional<std::wstring>& value);
+// A text value of the registry (`name` null: the key's default), nullopt
+// where there is none; setting nullopt takes it out.
+std::optional<std::wstring> registry_text(HKEY root, const std::wstring& key, const wchar_t* name = nullptr);
+bool set_registry_text(HKEY root, const std::wstring& key, const wchar_t* name,
+                       const std::optional<std::wstring>& value);
 
 bool wait_until(const std::function<bool()>& done, int timeout_ms, int poll_ms = 20);
-void pump_sleep(int ms);
 
 // The whole screen via GDI, 32-bit pixels top-down (0x00RRGGBB).
 struct Image {
@@ -94,7 +109,8 @@ struct Image {
   std::uint32_t at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };
 Image capture_screen();
-bool save_bmp(const Image& image, const std::wstring& path);
+// Colours on the screen in `area`, every third pixel: a picture has many.
+size_t colours_on_screen(const RECT& area);
 
 // ---- Windows of another process -----------------------------------------
 
@@ -105,7 +121,12 @@ RECT screen_rect(HWND hwnd);
 // hwnd's rectangle in its parent's client coordinates.
 RECT rect_in_parent(HWND hwnd);
 POINT client_origin(HWND hwnd);
-std::vector<HWND> top_level_windows_of(DWORD pid, bool visible_only);
+// Top-level windows of `pid` (0: of any process), of class `cls` if given.
+std::vector<HWND> top_level_windows_of(DWORD pid, const wchar_t* cls = nullptr, bool visible_only = true);
+// The child windows of `window`, in the order they were made.
+std::vector<HWND> children_of(HWND window);
+// `upper` is above `lower` in the z-order of the top-level windows.
+bool above(HWND upper, HWND lower);
 // Round-trip time of WM_NULL in ms, or -1 if it did not answer in timeout_ms.
 int ping_ms(HWND hwnd, int timeout_ms);
 // Pings hwnd every 100 ms for `over_ms`; the slowest answer, or -1 as soon as
@@ -127,11 +148,6 @@ std::uintptr_t module_base(HANDLE process, std::wstring_view name);
 // within 10 s; if the calls into `process` are not carried out at all within
 // 15 s, `process` is ended (see harness.cpp).
 bool load_library_in(HANDLE process, const std::wstring& name);
-// Where `symbol`, exported by the DLL at `dll_path`, is in `process`, which
-// has loaded that DLL; 0 if it has not or there is no such export.
-std::uintptr_t exported_in(HANDLE process, const std::wstring& dll_path, const char* symbol);
-std::optional<LONG> read_long_in(HANDLE process, std::uintptr_t address);
-bool write_long_in(HANDLE process, std::uintptr_t address, LONG value);
 
 // ---- Real input ------------------------------------------------------------
 
@@ -197,21 +213,47 @@ class DesktopTest : public ::testing::Test {
   // "Label2" in the frame), or nullptr.
   HWND control(const char* name) const;
   std::wstring control_text(const char* name) const { return text_of(control(name)); }
+  // The clock as it reads: "00 00 00".
+  std::wstring clock_text() const;
+  // The first visible window of the idler of class `cls`, waited for.
+  HWND wait_window(const wchar_t* cls, int timeout_ms = 5000) const;
 
-  // Start off, Stop on, the reason box off: the idle clock runs.
-  void expect_idling() const;
-  // Start on, Stop off, the reason box on.
-  void expect_not_idling() const;
-  // Stop gives the controls back after its last line, Stop itself last;
-  // waits until it has.
-  bool wait_stopped(int timeout_ms) const;
+  // Clicks the reason box, selects all and types `text`; and waits until
+  // the box reads it, unless it is a keyword, which the box loses at once.
+  void type_reason(const std::wstring& text, bool keyword = false);
+  // Puts `text` into the reason box at once (WM_SETTEXT).
+  void set_reason(const std::wstring& text);
+  // Presses Start: its two lines (the reason as the room gets it), then Stop.
+  void start_idling(const std::string& reason_bytes, const std::string& room = "Room 1");
+  // Presses Stop: its two lines, then the clock and controls back at rest.
+  void stop_idling(const std::string& hours, const std::string& minutes, const std::string& room = "Room 1");
+  // Clicks the room until it is active, and raises it as a window manager would.
+  ::testing::AssertionResult activate_room() const;
+
+  // Idling: Start and the reason box off, Stop on; not idling, the reverse.
+  void expect_idling(bool idling = true) const;
+
+  // At 96 DPI: the main window's bare background shows its picture.
+  bool idler_shows_its_picture() const;
+  // Class and text of each visible window of the idler but its main window.
+  std::vector<std::wstring> other_windows() const;
 
   // Posted records (READY left out).
   std::vector<Record> lines() const;
   // Waits until at least n records were posted; returns them.
   std::vector<Record> wait_lines(size_t n, int timeout_ms = 15000) const;
-  // Waits `quiet_ms` and fails the test if more than n records appear.
-  void expect_no_more_lines(size_t n, int quiet_ms) const;
+  // Waits out `quiet_ms` (a pause and more), failing once more than n records are in.
+  void expect_no_more_lines(size_t n, int quiet_ms = 1000) const;
+
+  // Processes that ever joined this test's job: the room, the idler, theirs.
+  DWORD processes_started() const;
+  // Loads idler_probe.dll (idler-probe/) into the running idler.
+  ::testing::AssertionResult load_probe();
+  std::uintptr_t probe_symbol(const char* symbol) const;  // 0 when the probe is not loaded
+  std::optional<LONG> probe_long(const char* symbol) const;
+  bool set_probe_long(const char* symbol, LONG value) const;
+  // What `label` of the idler is drawn with, read by the probe inside it.
+  std::optional<DrawnWith> drawn_with(HWND label) const;
 
   // Saves the whole screen as <screenshot dir>/<name>.bmp.
   std::wstring screenshot(const std::string& name) const;
@@ -229,6 +271,8 @@ class DesktopTest : public ::testing::Test {
   Process idler_;
   std::wstring run_dir_;
   std::wstring transcript_;
+  std::wstring probe_;  // the probe's path, once loaded
+  std::wstring staged_room_, staged_idler_;
   HWND room_frame_ = nullptr;
   HWND idler_window_ = nullptr;
   std::int64_t room_ready_ms_ = 0;

@@ -4,9 +4,7 @@
 
 #include <gmock/gmock.h>
 
-#include <algorithm>
 #include <cwctype>
-#include <set>
 
 using ::testing::IsEmpty;
 
@@ -39,16 +37,9 @@ class PlantedDll : public DesktopTest {
     // one: tell it to prefer a DLL found on disk, as Windows would. Wine
     // reads WINEDLLOVERRIDES from the environment it was started with,
     // not from ours, so the same overrides go in its per-program keys.
-    for (const wchar_t* exe : kPrograms) {
-      HKEY key = nullptr;
-      ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, overrides_key(exe).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                                &key, nullptr),
-                ERROR_SUCCESS);
+    for (const wchar_t* exe : kPrograms)
       for (const wchar_t* name : kLateDlls)
-        RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(L"native,builtin"),
-                       sizeof L"native,builtin");
-      RegCloseKey(key);
-    }
+        ASSERT_TRUE(set_registry_text(HKEY_CURRENT_USER, overrides_key(exe), name, L"native,builtin"));
   }
 
   void TearDown() override {
@@ -85,15 +76,6 @@ TEST_F(PlantedDll, ACarelessLoaderInTheSameFolderLoadsIt) {
   EXPECT_TRUE(exists(run_dir_ + L"\\gdiplus.dll.loaded"));
 }
 
-TEST_F(PlantedDll, TheIdlerNeverLoadsIt) { expect_none_loaded(); }
-
-// Vista and 7 without KB2533623, and XP, have no SetDefaultDllDirectories:
-// the idler takes the other way and still loads none.
-TEST_F(PlantedDll, TheIdlerNeverLoadsItWhereWindowsLacksSetDefaultDllDirectories) {
-  idler_exe_ = DESKTOP_IDLER_WITHOUT_DEFAULT_DIRS_EXE;
-  expect_none_loaded();
-}
-
 // Any later load by a bare name inside the running idler, of a DLL that
 // Windows has no copy of (a plug-in, say): where Windows has
 // SetDefaultDllDirectories only the system folder is searched. Where it has
@@ -104,35 +86,44 @@ bool PlantedDll::bare_name_load_finds_planted() {
   const std::wstring planted = run_dir_ + L"\\tallow-plugin.dll";
   EXPECT_TRUE(exists(staged_copy(DESKTOP_PLANTED_DLL, run_dir_, L"tallow-plugin.dll")));
   DeleteFileW((planted + L".loaded").c_str());
-  EXPECT_NO_FATAL_FAILURE(start_room());
-  EXPECT_NO_FATAL_FAILURE(start_idler());
   EXPECT_TRUE(load_library_in(idler_.handle(), L"tallow-plugin.dll")) << "cannot run a thread in the idler";
   const bool listed = module_base(idler_.handle(), L"tallow-plugin.dll") != 0;
   EXPECT_EQ(listed, exists(planted + L".loaded"));
   return listed;
 }
 
-TEST_F(PlantedDll, ALoadByBareNameInTheIdlerSearchesTheSystemFolderOnly) {
+TEST_F(PlantedDll, TheIdlerLoadsNoneAndALoadByBareNameSearchesTheSystemFolderOnly) {
+  ASSERT_NO_FATAL_FAILURE(expect_none_loaded());
   EXPECT_FALSE(bare_name_load_finds_planted());
 }
 
-TEST_F(PlantedDll, ALoadByBareNameStillSearchesTheExeFolderWhereWindowsLacksSetDefaultDllDirectories) {
+// Vista and 7 without KB2533623, and XP, have no SetDefaultDllDirectories:
+// the idler takes the other way and still loads none.
+TEST_F(PlantedDll, WhereWindowsLacksSetDefaultDllDirectoriesTheIdlerLoadsNoneButABareNameStillSearchesTheExeFolder) {
   idler_exe_ = DESKTOP_IDLER_WITHOUT_DEFAULT_DIRS_EXE;
+  ASSERT_NO_FATAL_FAILURE(expect_none_loaded());
   EXPECT_TRUE(bare_name_load_finds_planted());
 }
 
 void PlantedDll::expect_none_loaded() {
   ASSERT_NO_FATAL_FAILURE(start_room());
   ASSERT_NO_FATAL_FAILURE(start_idler());
-  Sleep(500);  // let the main window paint
+  EXPECT_TRUE(wait_until([&] { return idler_shows_its_picture(); }, 5000)) << "the main window shows no picture";
   EXPECT_THAT(planted_ones_loaded(), IsEmpty()) << "while the main window opened";
   // The main window's picture has been drawn with GDI+; the About window
   // adds its icons, the dedication window its photograph.
   ASSERT_TRUE(click(control("Command5")));
-  SendMessageW(control("Text1"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Juniper"));
-  ASSERT_TRUE(wait_until([&] { return top_level_windows_of(idler_.pid(), true).size() >= 3; }, 10000))
-      << "the About and dedication windows did not open";
-  Sleep(500);  // let them paint
+  set_reason(L"Juniper");
+  HWND dedication = wait_window(tallow::kForm3Class, 10000);
+  ASSERT_NE(dedication, nullptr) << "the dedication window did not open";
+  ASSERT_NE(wait_window(tallow::kForm2Class), nullptr) << "the About window did not open";
+  // The real GDI+ did the work: the photograph is on screen. A planted one
+  // has none of GDI+'s functions and would have left the window blank.
+  RECT photo = screen_rect(dedication);
+  photo.top += 40;
+  InflateRect(&photo, -10, 0);
+  EXPECT_TRUE(wait_until([&] { return colours_on_screen(photo) > 64; }, 5000))
+      << "the dedication window shows no photograph";
 
   std::vector<Module> modules = modules_of(idler_.handle());
   ASSERT_FALSE(modules.empty()) << "cannot list the idler's modules (error " << GetLastError() << ")";
@@ -143,18 +134,6 @@ void PlantedDll::expect_none_loaded() {
     EXPECT_FALSE(beside_exe) << "loaded from the exe's folder: " << narrow(path);
   }
   EXPECT_THAT(planted_ones_loaded(), IsEmpty());
-
-  // The real GDI+ did the work: the photograph is on screen. A planted one
-  // has none of GDI+'s functions and would have left the window blank.
-  HWND dedication = FindWindowW(tallow::kForm3Class, nullptr);
-  ASSERT_NE(dedication, nullptr);
-  RECT rc = screen_rect(dedication);
-  Image shot = capture_screen();
-  std::set<std::uint32_t> colours;
-  for (int y = std::max(0L, rc.top + 40); y < std::min<LONG>(rc.bottom, shot.height); y += 3)
-    for (int x = std::max(0L, rc.left + 10); x < std::min<LONG>(rc.right - 10, shot.width); x += 3)
-      colours.insert(shot.at(x, y));
-  EXPECT_GT(colours.size(), 64u) << "the dedication window shows no photograph";
 }
 
 }  // namespace

@@ -1,70 +1,81 @@
 // The About and dedication windows, the reason box's keywords and their
 // message boxes, and how the process ends with a secondary window open.
-#include "tests/golden/expected.h"
 #include "harness.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <string>
 
 namespace desktop {
 namespace {
 
 class SecondaryWindows : public DesktopTest {
  protected:
-  std::vector<HWND> windows_of_class(const wchar_t* cls) const {
-    std::vector<HWND> found;
-    for (HWND w : top_level_windows_of(idler_.pid(), true))
-      if (class_of(w) == cls) found.push_back(w);
-    return found;
-  }
-  HWND wait_window(const wchar_t* cls, int timeout_ms = 5000) const {
-    HWND found = nullptr;
-    wait_until(
-        [&] {
-          auto all = windows_of_class(cls);
-          found = all.empty() ? nullptr : all.front();
-          return found != nullptr;
-        },
-        timeout_ms);
-    return found;
-  }
-  // Types `text` over the whole reason box, as a user would.
-  void type_reason(const std::wstring& text) {
-    ASSERT_TRUE(click(control("Text1")));
-    SendMessageW(control("Text1"), EM_SETSEL, 0, -1);
-    type_text(text);
-  }
-  static SIZE client_size(HWND w) {
+  static std::pair<LONG, LONG> client_size(HWND w) {
     RECT r;
     GetClientRect(w, &r);
-    return SIZE{r.right, r.bottom};
+    return {r.right, r.bottom};
+  }
+  static std::vector<std::wstring> label_texts(HWND w) {
+    std::vector<std::wstring> shown;
+    for (HWND label : children_of(w)) shown.push_back(text_of(label));
+    return shown;
   }
   static bool topmost(HWND w) { return (GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
   static void close(HWND w) { PostMessageW(w, WM_CLOSE, 0, 0); }
+  static void move(HWND w, int x, int y) {
+    SetWindowPos(w, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  // Nothing covers the middle of `w`, and it is above the room.
+  void expect_in_front_of_the_room(HWND w, const char* what) const {
+    const RECT rc = screen_rect(w);
+    EXPECT_EQ(GetAncestor(WindowFromPoint(POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}), GA_ROOT), w)
+        << "the active room covers " << what;
+    EXPECT_TRUE(above(w, room_frame())) << what << " is below the active room";
+  }
+  // Its one label, white in 12 pt bold Courier New over the photograph.
+  void expect_dedication_label(HWND dedication) const {
+    std::vector<HWND> labels = children_of(dedication);
+    ASSERT_EQ(labels.size(), 1u);
+    expect_look(drawn_with(labels[0]), {L"Courier New", 12, FW_BOLD, RGB(255, 255, 255)});
+  }
 };
 
-TEST_F(SecondaryWindows, AboutOpensOnceReopensAfterCloseAndIsNeverTopmost) {
-  ASSERT_NO_FATAL_FAILURE(start_idler(false));
+TEST_F(SecondaryWindows, AboutOpensOnceComesToTheFrontReopensAfterCloseAndOutlivesMinimize) {
+  ASSERT_NO_FATAL_FAILURE(start_room());
+  ASSERT_NO_FATAL_FAILURE(start_idler());
+  place_idler(900, 40);  // clear of About, which opens in the middle of the screen
   ASSERT_TRUE(click(control("Command5")));
   HWND about = wait_window(tallow::kForm2Class);
   ASSERT_NE(about, nullptr) << "About did not open";
   EXPECT_EQ(text_of(about), std::wstring(L"aB0uT ") + texts::kTitle);
   EXPECT_FALSE(topmost(about));
-  const LONG style = GetWindowLongW(about, GWL_STYLE);
-  EXPECT_TRUE(style & WS_CAPTION);
-  EXPECT_TRUE(style & WS_SYSMENU);
-  EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
+  // A title bar and a close button; no minimise or maximise button, no sizing.
+  EXPECT_EQ(
+      GetWindowLongW(about, GWL_STYLE) & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME),
+      WS_CAPTION | WS_SYSMENU);
   EXPECT_EQ(GetWindow(about, GW_OWNER), nullptr);
-  EXPECT_EQ(client_size(about).cx, 268);
-  EXPECT_EQ(client_size(about).cy, 217);
-  pump_sleep(500);
+  EXPECT_EQ(client_size(about), std::pair(268L, 217L));
+  // Both paragraphs white in Times New Roman 8.25 pt over the window's dark.
+  ASSERT_TRUE(load_probe());
+  for (HWND label : children_of(about))
+    expect_look(drawn_with(label), {L"Times New Roman", 8.25, FW_NORMAL, RGB(255, 255, 255)});
+  const std::vector<std::wstring> paragraphs = label_texts(about);
+  ASSERT_EQ(paragraphs.size(), 2u);
+  EXPECT_EQ(paragraphs[0], texts::kKeywordHint);
+  wait_until([&] { return colours_on_screen(screen_rect(about)) > 2; }, 3000);
   screenshot("about-window");
 
+  // Another program's window, active and over About: a second press brings
+  // About to the front and makes it active, and opens no second one.
+  const RECT at = screen_rect(about);
+  move(room_frame(), at.left - 40, at.top - 40);
+  ASSERT_TRUE(activate_room());
+  ASSERT_TRUE(above(room_frame(), about)) << "the room does not cover About";
   ASSERT_TRUE(click(control("Command5")));
-  pump_sleep(500);
-  EXPECT_EQ(windows_of_class(tallow::kForm2Class).size(), 1u);
-  EXPECT_EQ(wait_window(tallow::kForm2Class), about);
+  EXPECT_TRUE(wait_until([&] { return GetForegroundWindow() == about; }, 5000))
+      << "About did not become the active window";
+  EXPECT_TRUE(above(about, room_frame())) << "About stayed behind the room";
+  EXPECT_EQ(top_level_windows_of(idler_.pid(), tallow::kForm2Class), std::vector<HWND>{about});
 
   close(about);
   ASSERT_TRUE(wait_until([&] { return !IsWindow(about); }, 5000));
@@ -72,25 +83,76 @@ TEST_F(SecondaryWindows, AboutOpensOnceReopensAfterCloseAndIsNeverTopmost) {
   HWND again = wait_window(tallow::kForm2Class);
   ASSERT_NE(again, nullptr) << "About did not reopen after it was closed";
   EXPECT_EQ(text_of(again), std::wstring(L"aB0uT ") + texts::kTitle);
+  EXPECT_EQ(label_texts(again), paragraphs);
+
+  // Minimize iconises the main window, and About stays on screen.
+  ASSERT_TRUE(click(control("Command7")));
+  EXPECT_TRUE(wait_until([&] { return IsIconic(idler()) != FALSE; }, 5000)) << "the main window was not minimised";
+  EXPECT_TRUE(IsWindowVisible(again) && !IsIconic(again));
+  EXPECT_TRUE(idler_.running());
 }
 
-TEST_F(SecondaryWindows, DedicationKeywordOpensOneTopmostWindowAndResetsTheBox) {
-  ASSERT_NO_FATAL_FAILURE(start_idler(false));
-  ASSERT_NO_FATAL_FAILURE(type_reason(L"Juniper"));
+// The dedication window and the main window stay in front of another
+// program's active window, and the dedication window does again after it
+// was closed and opened anew. Exit then closes the main window only: the
+// process ends with the last of the secondary windows.
+TEST_F(SecondaryWindows, DedicationStaysInFrontLoadsAnewAfterCloseAndOutlivesExit) {
+  ASSERT_NO_FATAL_FAILURE(start_room());
+  ASSERT_NO_FATAL_FAILURE(start_idler());
+  place_idler(20, 40);  // over the room's view, clear of its input
+  ASSERT_NO_FATAL_FAILURE(type_reason(L"Juniper", true));
   HWND dedication = wait_window(tallow::kForm3Class);
   ASSERT_NE(dedication, nullptr) << "the dedication window did not open";
   EXPECT_EQ(text_of(dedication), L"Juniper.........");
   EXPECT_TRUE(topmost(dedication));
   EXPECT_EQ(GetWindow(dedication, GW_OWNER), nullptr);
-  EXPECT_EQ(client_size(dedication).cx, 305);
-  EXPECT_EQ(client_size(dedication).cy, 300);
+  EXPECT_EQ(client_size(dedication), std::pair(305L, 300L));
   EXPECT_TRUE(wait_until([&] { return control_text("Text1") == L"Reason Idle........."; }, 2000));
-  pump_sleep(500);
+  ASSERT_TRUE(load_probe());
+  expect_dedication_label(dedication);
+  wait_until([&] { return colours_on_screen(screen_rect(dedication)) > 64; }, 3000);
   screenshot("dedication-window");
 
-  ASSERT_NO_FATAL_FAILURE(type_reason(L"Juniper"));
+  // The keyword again: the box is reset, and the open window is neither
+  // doubled nor loaded again.
+  ASSERT_NO_FATAL_FAILURE(type_reason(L"Juniper", true));
   EXPECT_TRUE(wait_until([&] { return control_text("Text1") == L"Reason Idle........."; }, 2000));
-  EXPECT_EQ(windows_of_class(tallow::kForm3Class), std::vector<HWND>{dedication});
+  EXPECT_EQ(top_level_windows_of(idler_.pid(), tallow::kForm3Class), std::vector<HWND>{dedication});
+
+  for (int round = 0; round < 2; ++round) {
+    SCOPED_TRACE(round == 0 ? "as first opened" : "opened again after it was closed");
+    move(dedication, 240, 20);  // over the room, clear of the main window and the room's input
+    ASSERT_TRUE(activate_room());
+    expect_in_front_of_the_room(dedication, "the dedication window");
+    expect_in_front_of_the_room(idler(), "the main window");
+    if (round == 1) break;
+
+    close(dedication);
+    ASSERT_TRUE(wait_until([&] { return !IsWindow(dedication); }, 5000));
+    ASSERT_NO_FATAL_FAILURE(type_reason(L"Juniper", true));
+    dedication = wait_window(tallow::kForm3Class);
+    ASSERT_NE(dedication, nullptr) << "the dedication window did not open again";
+    EXPECT_EQ(text_of(dedication), L"Juniper.........");
+    EXPECT_TRUE(topmost(dedication));
+    expect_dedication_label(dedication);
+  }
+
+  ASSERT_TRUE(click(control("Command5")));
+  HWND about = wait_window(tallow::kForm2Class);
+  ASSERT_NE(about, nullptr);
+  ASSERT_TRUE(click(control("Command4")));
+  std::vector<Record> got = wait_lines(3);
+  ASSERT_EQ(got.size(), 3u);
+  expect_line(got[1], lines::kUnloaded);
+  expect_line(got[2], lines::kCredit);
+  EXPECT_TRUE(wait_until([&] { return !IsWindow(idler()); }, 5000)) << "the main window stayed";
+  EXPECT_FALSE(idler_.wait_exit(1000)) << "the process ended with About and the dedication window open";
+  close(about);
+  ASSERT_TRUE(wait_until([&] { return !IsWindow(about); }, 5000));
+  EXPECT_FALSE(idler_.wait_exit(1000)) << "the process ended with the dedication window still open";
+  EXPECT_TRUE(IsWindow(dedication));
+  close(dedication);
+  EXPECT_TRUE(idler_.wait_exit(10000)) << "the process outlived its last window";
 }
 
 TEST_F(SecondaryWindows, KeywordsOpenTheirMessageBoxesWithTheExactTexts) {
@@ -102,7 +164,7 @@ TEST_F(SecondaryWindows, KeywordsOpenTheirMessageBoxesWithTheExactTexts) {
   for (const Case& c : {Case{L"Info", &texts::kInfoBox}, Case{L"Screennames", &texts::kScreenNamesBox},
                         Case{L"MoRdAnT", &texts::kAuthorBox}}) {
     SCOPED_TRACE(narrow(c.keyword));
-    ASSERT_NO_FATAL_FAILURE(type_reason(c.keyword));
+    ASSERT_NO_FATAL_FAILURE(type_reason(c.keyword, true));
     HWND box = wait_window(L"#32770");
     ASSERT_NE(box, nullptr) << "no message box opened";
     EXPECT_EQ(text_of(box), texts::kTitle);
@@ -116,24 +178,6 @@ TEST_F(SecondaryWindows, KeywordsOpenTheirMessageBoxesWithTheExactTexts) {
   }
 }
 
-TEST_F(SecondaryWindows, ExitWithAboutOpenEndsTheProcessOnlyWhenAboutCloses) {
-  ASSERT_NO_FATAL_FAILURE(start_room());
-  ASSERT_NO_FATAL_FAILURE(start_idler());
-  ASSERT_TRUE(click(control("Command5")));
-  HWND about = wait_window(tallow::kForm2Class);
-  ASSERT_NE(about, nullptr);
-  ASSERT_TRUE(click(control("Command4")));
-  std::vector<Record> got = wait_lines(3);
-  ASSERT_EQ(got.size(), 3u);
-  EXPECT_EQ(got[1].line, lines::kUnloaded);
-  EXPECT_EQ(got[2].line, lines::kCredit);
-  EXPECT_TRUE(wait_until([&] { return !IsWindow(idler()); }, 5000)) << "the main window stayed";
-  EXPECT_FALSE(idler_.wait_exit(1500)) << "the process ended with About still open";
-  EXPECT_TRUE(IsWindow(about));
-  close(about);
-  EXPECT_TRUE(idler_.wait_exit(10000)) << "the process outlived its last window";
-}
-
 TEST_F(SecondaryWindows, ExitInsideAdvsPauseEndsEverything) {
   ASSERT_NO_FATAL_FAILURE(start_room());
   ASSERT_NO_FATAL_FAILURE(start_idler());
@@ -142,12 +186,13 @@ TEST_F(SecondaryWindows, ExitInsideAdvsPauseEndsEverything) {
   ASSERT_TRUE(click(control("Command4")));
   EXPECT_TRUE(idler_.wait_exit(10000)) << "the process did not end";
   // The advert posts nothing once the window is gone.
-  expect_no_more_lines(4, 1500);
+  expect_no_more_lines(4);
   std::vector<Record> got = lines();
   ASSERT_EQ(got.size(), 4u);
-  EXPECT_EQ(got[1].line, lines::kBanner);
-  EXPECT_EQ(got[2].line, lines::kUnloaded);
-  EXPECT_EQ(got[3].line, lines::kCredit);
+  expect_line(got[1], lines::kBanner);
+  expect_line(got[2], lines::kUnloaded);
+  expect_line(got[3], lines::kCredit);
+  expect_gap(got[2], got[3], "Exit unloaded -> credit");
 }
 
 // The leaf on the main window, as fractions of its client area: the box
@@ -213,12 +258,17 @@ TEST_F(SecondaryWindows, PicturesCoverTheirWindowsAtEveryDisplayScaling) {
   for (const Scale& s : scales) {
     SCOPED_TRACE(std::to_string(s.dpi) + " DPI");
     ASSERT_NO_FATAL_FAILURE(start_idler(false, s.dpi));
-    EXPECT_EQ(client_size(idler()).cx, s.main.cx);
-    EXPECT_EQ(client_size(idler()).cy, s.main.cy);
-    pump_sleep(400);
-    const Extent leaf = leaf_extent(idler(), control("Label1"));
+    EXPECT_EQ(client_size(idler()), std::pair(s.main.cx, s.main.cy));
+    // Once the window has painted: it opens white, without its leaf.
+    Extent leaf;
+    wait_until(
+        [&] {
+          leaf = leaf_extent(idler(), control("Label1"));
+          return leaf.right - leaf.left > 0.5;
+        },
+        3000);
     std::printf("[ desktop  ] %d DPI: main window %ldx%ld, leaf from (%.3f, %.3f) to (%.3f, %.3f) of it\n", s.dpi,
-                client_size(idler()).cx, client_size(idler()).cy, leaf.left, leaf.top, leaf.right, leaf.bottom);
+                client_size(idler()).first, client_size(idler()).second, leaf.left, leaf.top, leaf.right, leaf.bottom);
     if (s.dpi == 96) {
       at96 = leaf;
       EXPECT_GT(leaf.right - leaf.left, 0.5) << "no leaf on the main window";
@@ -229,15 +279,19 @@ TEST_F(SecondaryWindows, PicturesCoverTheirWindowsAtEveryDisplayScaling) {
       EXPECT_NEAR(leaf.bottom, at96.bottom, 0.02);
     }
 
-    ASSERT_NO_FATAL_FAILURE(type_reason(L"Juniper"));
+    ASSERT_NO_FATAL_FAILURE(type_reason(L"Juniper", true));
     HWND dedication = wait_window(tallow::kForm3Class);
     ASSERT_NE(dedication, nullptr) << "the dedication window did not open";
-    EXPECT_EQ(client_size(dedication).cx, s.dedication.cx);
-    EXPECT_EQ(client_size(dedication).cy, s.dedication.cy);
-    pump_sleep(500);
-    const double white = white_on_edges(dedication);
+    EXPECT_EQ(client_size(dedication), std::pair(s.dedication.cx, s.dedication.cy));
+    double white = 1;
+    wait_until(
+        [&] {
+          white = white_on_edges(dedication);
+          return white < 0.1;
+        },
+        3000);
     std::printf("[ desktop  ] %d DPI: dedication window %ldx%ld, %.1f%% of its right and bottom edges white\n", s.dpi,
-                client_size(dedication).cx, client_size(dedication).cy, white * 100);
+                client_size(dedication).first, client_size(dedication).second, white * 100);
     EXPECT_LT(white, 0.1) << "a band of the window's white shows beside the photograph";
     screenshot("display-scaling-" + std::to_string(s.dpi));
     idler_.kill();

@@ -6,8 +6,6 @@
 
 #include <gmock/gmock.h>
 
-#include <optional>
-
 namespace desktop {
 namespace {
 
@@ -20,8 +18,10 @@ const wchar_t kBrowserExe[] = L"C:\\Program Files\\Tallow Fake Browser\\fake bro
 const wchar_t kBrowserProgId[] = L"TallowDivod.SiteTest.Browser";
 const wchar_t kNoHandlerProgId[] = L"TallowDivod.SiteTest.NoHandler";
 
-void empty_folder(const std::wstring& folder) {
+std::wstring empty_folder(const std::wstring& folder) {
+  CreateDirectoryW(folder.c_str(), nullptr);
   for (const std::wstring& name : files_in(folder)) DeleteFileW((folder + L"\\" + name).c_str());
+  return folder;
 }
 
 // One start of the stand-in browser, as fake_browser.cpp writes it.
@@ -68,15 +68,13 @@ class Site : public DesktopTest {
     saved_tmp_ = environment(L"TMP");
     saved_temp_ = environment(L"TEMP");
     saved_record_ = environment(L"FAKE_BROWSER_RECORDS");
-    ASSERT_NO_FATAL_FAILURE(save_html_association());
+    saved_html_ = registry_text(HKEY_CLASSES_ROOT, L".html");
+    // Left over from a run that died half-way: there was nothing before it.
+    if (saved_html_ == kBrowserProgId || saved_html_ == kNoHandlerProgId) saved_html_.reset();
 
     // A folder name with a space, as under "Documents and Settings".
-    temp_dir_ = run_dir_ + L"\\temp folder";
-    CreateDirectoryW(temp_dir_.c_str(), nullptr);
-    empty_folder(temp_dir_);
-    records_dir_ = run_dir_ + L"\\browser starts";
-    CreateDirectoryW(records_dir_.c_str(), nullptr);
-    empty_folder(records_dir_);
+    temp_dir_ = empty_folder(run_dir_ + L"\\temp folder");
+    records_dir_ = empty_folder(run_dir_ + L"\\browser starts");
     use_temp_folder(temp_dir_ + L"\\");
     SetEnvironmentVariableW(L"FAKE_BROWSER_RECORDS", records_dir_.c_str());
 
@@ -90,7 +88,9 @@ class Site : public DesktopTest {
     set_environment(L"TMP", saved_tmp_);
     set_environment(L"TEMP", saved_temp_);
     set_environment(L"FAKE_BROWSER_RECORDS", saved_record_);
-    restore_html_association();
+    set_registry_text(HKEY_CLASSES_ROOT, L".html", nullptr, saved_html_);
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, kBrowserProgId);
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, kNoHandlerProgId);
     wait_until([] { return DeleteFileW(kBrowserExe) || !exists(kBrowserExe); }, 10000, 100);
     RemoveDirectoryW(kBrowserDir);
   }
@@ -149,6 +149,15 @@ class Site : public DesktopTest {
     return ::testing::AssertionSuccess();
   }
 
+  // Site's handler has returned: a process that it started has joined the
+  // job by then, before the process has run at all.
+  void expect_press_starts_nothing() {
+    const DWORD started = processes_started();
+    ASSERT_TRUE(press_site());
+    EXPECT_EQ(processes_started(), started) << "Site started a process";
+    EXPECT_THAT(launches(), IsEmpty());
+  }
+
   std::vector<Launch> launches() const {
     std::vector<Launch> out;
     for (const std::wstring& name : files_in(records_dir_))
@@ -168,20 +177,9 @@ class Site : public DesktopTest {
     return got;
   }
 
-  // Visible top-level windows of the idler other than its main window.
-  std::vector<std::wstring> other_windows() const {
-    std::vector<std::wstring> out;
-    for (HWND w : top_level_windows_of(idler_.pid(), true))
-      if (w != idler()) out.push_back(class_of(w) + L" \"" + text_of(w) + L"\"");
-    return out;
-  }
-
   void expect_unchanged(const WindowLook& before) {
     WindowLook after = WindowLook::of(idler());
-    EXPECT_TRUE(EqualRect(&before.rect, &after.rect))
-        << "the main window moved or changed size: (" << before.rect.left << "," << before.rect.top << ")-("
-        << before.rect.right << "," << before.rect.bottom << ") became (" << after.rect.left << "," << after.rect.top
-        << ")-(" << after.rect.right << "," << after.rect.bottom << ")";
+    EXPECT_TRUE(EqualRect(&before.rect, &after.rect)) << "the main window moved or changed size";
     EXPECT_EQ(after.controls, before.controls);
     EXPECT_THAT(other_windows(), IsEmpty());
     EXPECT_TRUE(idler_.running());
@@ -192,59 +190,34 @@ class Site : public DesktopTest {
   std::wstring records_dir_;
 
  private:
-  static bool set_default(const std::wstring& key_path, const std::wstring& value) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CLASSES_ROOT, key_path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
-      return false;
-    LONG result = RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                                 static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(key);
-    return result == ERROR_SUCCESS;
+  static bool set_default(const std::wstring& key, const std::wstring& value) {
+    return set_registry_text(HKEY_CLASSES_ROOT, key, nullptr, value);
   }
 
-  void save_html_association() {
-    HKEY key = nullptr;
-    had_html_key_ = RegOpenKeyExW(HKEY_CLASSES_ROOT, L".html", 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS;
-    if (!had_html_key_) return;
-    wchar_t value[512] = {};
-    DWORD size = sizeof value - sizeof(wchar_t);
-    DWORD type = 0;
-    if (RegQueryValueExW(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) == ERROR_SUCCESS &&
-        type == REG_SZ)
-      saved_html_ = value;
-    RegCloseKey(key);
-    // Left over from a run that died half-way: there was nothing before it.
-    if (saved_html_ == kBrowserProgId || saved_html_ == kNoHandlerProgId) saved_html_.reset();
-  }
-
-  void restore_html_association() {
-    if (!had_html_key_) {
-      RegDeleteTreeW(HKEY_CLASSES_ROOT, L".html");
-    } else if (saved_html_) {
-      set_default(L".html", *saved_html_);
-    } else {
-      HKEY key = nullptr;
-      if (RegOpenKeyExW(HKEY_CLASSES_ROOT, L".html", 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-        RegDeleteValueW(key, nullptr);
-        RegCloseKey(key);
-      }
-    }
-    RegDeleteTreeW(HKEY_CLASSES_ROOT, kBrowserProgId);
-    RegDeleteTreeW(HKEY_CLASSES_ROOT, kNoHandlerProgId);
-  }
-
-  std::optional<std::wstring> saved_tmp_, saved_temp_, saved_record_;
-  bool had_html_key_ = false;
-  std::optional<std::wstring> saved_html_;
+  std::optional<std::wstring> saved_tmp_, saved_temp_, saved_record_, saved_html_;
 };
 
+// With no program for ".html" Site starts nothing. With the stand-in browser
+// registered the same idler starts it, shown normally at normal priority
+// with the address; and again past a dummy.html of the user's own, which it
+// leaves as it was.
 TEST_F(Site, StartsTheHtmlProgramShownNormallyWithTheAddress) {
-  ASSERT_NO_FATAL_FAILURE(register_browser());
+  ASSERT_NO_FATAL_FAILURE(register_no_handler());
   ASSERT_NO_FATAL_FAILURE(start_idler(false));
   WindowLook before = WindowLook::of(idler());
+  // Wine starts every process at normal priority, whatever it is asked.
+  ASSERT_TRUE(load_probe());
+  ASSERT_NO_FATAL_FAILURE(expect_press_starts_nothing());
+  EXPECT_THAT(files_in(temp_dir_), IsEmpty()) << "the look-up's file was left behind";
+  expect_unchanged(before);
 
+  ASSERT_NO_FATAL_FAILURE(register_browser());
+  const DWORD started = processes_started();
   ASSERT_TRUE(press_site());
+  EXPECT_EQ(processes_started(), started + 1);
+  EXPECT_EQ(probe_long("create_process_calls"), 1);
+  EXPECT_EQ(probe_long("create_process_flags"), LONG{NORMAL_PRIORITY_CLASS})
+      << "the browser is not started at normal priority";
   std::vector<Launch> got = wait_launches(1);
   ASSERT_EQ(got.size(), 1u) << "the stand-in browser was not started once";
   // Exactly one space and the address: the program is named apart from
@@ -252,12 +225,9 @@ TEST_F(Site, StartsTheHtmlProgramShownNormallyWithTheAddress) {
   EXPECT_EQ(narrow(got[0].command_line), " " + narrow(kMakersPage));
   EXPECT_EQ(got[0].flags, static_cast<DWORD>(STARTF_USESHOWWINDOW));
   EXPECT_EQ(got[0].show, static_cast<unsigned>(SW_SHOWNORMAL));
-
   EXPECT_THAT(files_in(temp_dir_), IsEmpty()) << "the look-up's file was left behind";
   expect_unchanged(before);
-}
 
-TEST_F(Site, LeavesTheUsersOwnDummyHtmlAsItWas) {
   const std::wstring users = temp_dir_ + L"\\dummy.html";
   const std::string content = "<p>the user's own page</p>\r\n";
   HANDLE file = CreateFileW(users.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -270,14 +240,10 @@ TEST_F(Site, LeavesTheUsersOwnDummyHtmlAsItWas) {
   SystemTimeToFileTime(&when, &stamp);
   ASSERT_TRUE(SetFileTime(file, &stamp, nullptr, &stamp));
   CloseHandle(file);
-
-  ASSERT_NO_FATAL_FAILURE(register_browser());
-  ASSERT_NO_FATAL_FAILURE(start_idler(false));
   ASSERT_TRUE(press_site());
-  std::vector<Launch> got = wait_launches(1);
-  ASSERT_EQ(got.size(), 1u) << "the look-up through the user's file found no browser";
-  EXPECT_EQ(narrow(got[0].command_line), " " + narrow(kMakersPage));
-
+  got = wait_launches(2);
+  ASSERT_EQ(got.size(), 2u) << "the look-up through the user's file found no browser";
+  for (const Launch& launch : got) EXPECT_EQ(narrow(launch.command_line), " " + narrow(kMakersPage));
   ASSERT_TRUE(exists(users)) << "the user's dummy.html was deleted";
   EXPECT_EQ(read_file(users), content);
   WIN32_FILE_ATTRIBUTE_DATA after{};
@@ -285,36 +251,6 @@ TEST_F(Site, LeavesTheUsersOwnDummyHtmlAsItWas) {
   EXPECT_EQ(CompareFileTime(&after.ftLastWriteTime, &stamp), 0) << "the user's dummy.html was written to";
   EXPECT_EQ(CompareFileTime(&after.ftCreationTime, &stamp), 0) << "the user's dummy.html was made anew";
   EXPECT_THAT(files_in(temp_dir_), ElementsAre(L"dummy.html"));
-}
-
-TEST_F(Site, WithNoHtmlProgramShowsNothingAndLeavesNoFile) {
-  ASSERT_NO_FATAL_FAILURE(register_no_handler());
-  ASSERT_NO_FATAL_FAILURE(start_idler(false));
-  WindowLook before = WindowLook::of(idler());
-
-  ASSERT_TRUE(press_site());
-  EXPECT_THAT(launches(), IsEmpty());
-  EXPECT_THAT(files_in(temp_dir_), IsEmpty()) << "the look-up's file was left behind";
-  expect_unchanged(before);
-
-  // The idler is none the worse: with a browser registered, Site works.
-  ASSERT_NO_FATAL_FAILURE(register_browser());
-  ASSERT_TRUE(press_site());
-  EXPECT_EQ(wait_launches(1).size(), 1u);
-}
-
-TEST_F(Site, WithTheTempFolderMissingStartsNothing) {
-  ASSERT_NO_FATAL_FAILURE(register_browser());
-  const std::wstring missing = run_dir_ + L"\\no such folder";
-  RemoveDirectoryW(missing.c_str());
-  use_temp_folder(missing + L"\\");
-  ASSERT_NO_FATAL_FAILURE(start_idler(false));
-  WindowLook before = WindowLook::of(idler());
-
-  ASSERT_TRUE(press_site());
-  EXPECT_THAT(launches(), IsEmpty());
-  EXPECT_FALSE(exists(missing)) << "the launch made the missing temporary folder";
-  expect_unchanged(before);
 }
 
 // Nothing may be created in it, not even by root: under Wine a folder
@@ -334,21 +270,24 @@ std::wstring unwritable_folder(const std::wstring& run_dir) {
   return L"";
 }
 
-TEST_F(Site, WithTheTempFolderUnwritableStartsNothingAndLeavesNoFile) {
+// A temporary folder that is missing, then one that cannot be written.
+TEST_F(Site, WithTheTempFolderMissingOrUnwritableStartsNothingAndLeavesNoFile) {
   ASSERT_NO_FATAL_FAILURE(register_browser());
+  const std::wstring missing = run_dir_ + L"\\no such folder";
+  RemoveDirectoryW(missing.c_str());
   const std::wstring locked = unwritable_folder(run_dir_);
   ASSERT_FALSE(locked.empty()) << "found no folder this test cannot write in";
-  std::printf("[ desktop  ] temporary folder: %s\n", narrow(locked).c_str());
-  const std::vector<std::wstring> files_before = files_in(locked);
-  use_temp_folder(locked + L"\\");
-  ASSERT_NO_FATAL_FAILURE(start_idler(false));
-  WindowLook before = WindowLook::of(idler());
-
-  ASSERT_TRUE(press_site());
-  EXPECT_THAT(launches(), IsEmpty());
-  EXPECT_EQ(files_in(locked), files_before) << "the launch left a file behind";
-  expect_unchanged(before);
-  EXPECT_GE(ping_ms(idler(), 5000), 0) << "the idler stopped answering";
+  for (const std::wstring& folder : {missing, locked}) {
+    SCOPED_TRACE("temporary folder " + narrow(folder));
+    const std::vector<std::wstring> files_before = files_in(folder);
+    use_temp_folder(folder + L"\\");
+    ASSERT_NO_FATAL_FAILURE(start_idler(false));  // the idler reads TMP as it starts
+    WindowLook before = WindowLook::of(idler());
+    ASSERT_NO_FATAL_FAILURE(expect_press_starts_nothing());
+    EXPECT_EQ(files_in(folder), files_before) << "the launch left a file behind";
+    EXPECT_FALSE(folder == missing && exists(missing)) << "the launch made the missing temporary folder";
+    expect_unchanged(before);
+  }
   SetFileAttributesW((run_dir_ + L"\\locked temp").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
