@@ -61,7 +61,7 @@ add_library(tallow_win32 STATIC
   bridge/win32/shell.cpp
   runtime/win32/message_box.cpp
 )
-target_link_libraries(tallow_win32 PUBLIC tallow_core user32 gdi32 kernel32 ole32 shell32)
+target_link_libraries(tallow_win32 PUBLIC tallow_core user32 gdi32 kernel32 ole32 oleaut32 shell32)
 target_compile_definitions(tallow_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
 
 # The manifest names the exe's processor architecture.
@@ -88,7 +88,7 @@ set_target_properties(tallow-divod PROPERTIES OUTPUT_NAME TallowDivod RUNTIME_OU
 target_include_directories(tallow-divod PRIVATE ${CMAKE_BINARY_DIR}/generated)
 file(GLOB tallow_resource_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.ico ${CMAKE_SOURCE_DIR}/resources/*.jpg)
 set_source_files_properties(resources/tallow.rc PROPERTIES OBJECT_DEPENDS
-  "${CMAKE_BINARY_DIR}/generated/version.h;${CMAKE_BINARY_DIR}/generated/tallow.manifest;${CMAKE_SOURCE_DIR}/resources/gdiplus.manifest;${tallow_resource_files}")
+  "${CMAKE_BINARY_DIR}/generated/version.h;${CMAKE_BINARY_DIR}/generated/tallow.manifest;${tallow_resource_files}")
 
 add_subdirectory(tools/practice-room)
 set_target_properties(practice-room PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)

@@ -10,10 +10,9 @@ namespace {
 // first, and without SetDefaultDllDirectories Windows does too. Loaded now
 // from the system folder, they are found in memory then.
 const wchar_t* const kLoadedOnFirstUse[] = {
-    L"windowscodecs.dll",  // GDI+'s image codecs (Vista and later)
-    L"msimg32.dll",        // alpha blending for the themed controls
-    L"uxtheme.dll",        // visual styles, loaded by user32 for the first window
-    L"dwmapi.dll",         // desktop composition, loaded by the themes (Vista and later)
+    L"msimg32.dll",  // alpha blending for the themed controls
+    L"uxtheme.dll",  // visual styles, loaded by user32 for the first window
+    L"dwmapi.dll",   // desktop composition, loaded by the themes (Vista and later)
 };
 
 using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
