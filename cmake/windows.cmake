@@ -49,6 +49,23 @@ set(TALLOW_WIN_LINK -static -static-libgcc -static-libstdc++
     -Wl,--major-subsystem-version,${tallow_subsystem_major} -Wl,--minor-subsystem-version,${tallow_subsystem_minor}
     -Wl,--major-os-version,${tallow_subsystem_major} -Wl,--minor-os-version,${tallow_subsystem_minor})
 
+# The idler's own code, in its libraries and its exe: no exceptions (nothing
+# in it catches one; runtime/win32/fail_fast.cpp ends the process where the
+# C++ library would throw), no RTTI, no locks around static locals (one
+# thread), and C++20, for which libstdc++ instantiates std::wstring's members
+# in our objects, built without exceptions, rather than linking its prebuilt
+# ones, which throw. Nothing unwinds a 32-bit stack, so it has no DWARF unwind
+# tables; 64-bit Windows needs its unwind tables (SEH) and keeps them.
+set(TALLOW_PRODUCT_COMPILE -fno-exceptions -fno-rtti -fno-threadsafe-statics)
+if(TALLOW_ARCH STREQUAL win32)
+  list(APPEND TALLOW_PRODUCT_COMPILE -fno-asynchronous-unwind-tables)
+endif()
+function(tallow_product_target target)
+  target_compile_options(${target} PRIVATE ${TALLOW_PRODUCT_COMPILE})
+  set_target_properties(${target} PROPERTIES CXX_STANDARD 20)
+endfunction()
+tallow_product_target(tallow_core)
+
 add_library(tallow_win32 STATIC
   runtime/win32/app.cpp
   runtime/win32/controls.cpp
@@ -63,6 +80,7 @@ add_library(tallow_win32 STATIC
 )
 target_link_libraries(tallow_win32 PUBLIC tallow_core user32 gdi32 kernel32 ole32 oleaut32 shell32)
 target_compile_definitions(tallow_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
+tallow_product_target(tallow_win32)
 
 # The manifest names the exe's processor architecture.
 configure_file(resources/tallow.manifest.in ${CMAKE_BINARY_DIR}/generated/tallow.manifest @ONLY)
@@ -78,9 +96,11 @@ set(TALLOW_IDLER_SOURCES
   ${CMAKE_SOURCE_DIR}/idler/win32/form1_window.cpp
   ${CMAKE_SOURCE_DIR}/windows/win32/form2_window.cpp
   ${CMAKE_SOURCE_DIR}/windows/win32/form3_window.cpp
+  ${CMAKE_SOURCE_DIR}/runtime/win32/fail_fast.cpp
   ${CMAKE_SOURCE_DIR}/resources/tallow.rc
 )
 add_executable(tallow-divod WIN32 ${TALLOW_IDLER_SOURCES})
+tallow_product_target(tallow-divod)
 target_link_libraries(tallow-divod PRIVATE tallow_win32)
 target_link_options(tallow-divod PRIVATE ${TALLOW_WIN_LINK} -municode)
 set_target_properties(tallow-divod PROPERTIES OUTPUT_NAME TallowDivod RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
@@ -101,6 +121,8 @@ if(BUILD_TESTING)
   option(TALLOW_DESKTOP_TESTS "Build the desktop tests" ON)
   if(TALLOW_DESKTOP_TESTS)
     add_subdirectory(tests/desktop)
+    # The hardening test's build of the idler is built as the idler is.
+    tallow_product_target(tallow-divod-without-default-dirs)
     add_subdirectory(bench/win32)
   endif()
 endif()
