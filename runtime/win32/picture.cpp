@@ -1,43 +1,13 @@
 #include "runtime/win32/picture.h"
 
-#include <ocidl.h>
-#include <olectl.h>
-
 #include <cstdint>
 #include <cstring>
 
+#include "runtime/jpeg_decoder.h"
 #include "runtime/win32/app.h"
 
 namespace tallow::win32 {
 namespace {
-
-// IID_IPicture, written here rather than linked from uuid.lib's whole table.
-const IID kIidPicture = {0x7bf80980, 0xbf32, 0x101a, {0x8b, 0xbb, 0x00, 0xaa, 0x00, 0x30, 0x0c, 0xab}};
-
-// The resource's bytes as a stream of its own, which the picture object
-// reads and lets go of.
-IStream* StreamOnResource(int resourceId, LONG& size) {
-  HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(resourceId), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
-  if (!found) return nullptr;
-  size = static_cast<LONG>(SizeofResource(nullptr, found));
-  const void* bytes = LockResource(LoadResource(nullptr, found));
-  if (!bytes || size <= 0) return nullptr;
-  HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(size));
-  if (!copy) return nullptr;
-  void* to = GlobalLock(copy);
-  if (!to) {
-    GlobalFree(copy);
-    return nullptr;
-  }
-  std::memcpy(to, bytes, static_cast<size_t>(size));
-  GlobalUnlock(copy);
-  IStream* stream = nullptr;
-  if (FAILED(CreateStreamOnHGlobal(copy, TRUE, &stream))) {
-    GlobalFree(copy);
-    return nullptr;
-  }
-  return stream;
-}
 
 // A 32-bit top-down DIB section of `width` x `height`, its pixels in `bits`.
 HBITMAP NewPixels(int width, int height, std::uint32_t*& bits) {
@@ -51,40 +21,17 @@ HBITMAP NewPixels(int width, int height, std::uint32_t*& bits) {
   void* pixels = nullptr;
   HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
   bits = static_cast<std::uint32_t*>(pixels);
-  return bits ? bitmap : (bitmap ? (DeleteObject(bitmap), nullptr) : nullptr);
-}
-
-// The decoded picture, whatever the bitmap the decoder made, copied into
-// 32-bit pixels of our own.
-HBITMAP CopyPixels(HBITMAP decoded, int& width, int& height) {
-  BITMAP info{};
-  if (!GetObjectW(decoded, sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight <= 0) return nullptr;
-  width = info.bmWidth;
-  height = info.bmHeight;
-  std::uint32_t* bits = nullptr;
-  HBITMAP copy = NewPixels(width, height, bits);
-  if (!copy) return nullptr;
-  BITMAPINFO request{};
-  request.bmiHeader.biSize = sizeof request.bmiHeader;
-  request.bmiHeader.biWidth = width;
-  request.bmiHeader.biHeight = -height;
-  request.bmiHeader.biPlanes = 1;
-  request.bmiHeader.biBitCount = 32;
-  request.bmiHeader.biCompression = BI_RGB;
-  HDC screen = GetDC(nullptr);
-  const int rows = GetDIBits(screen, decoded, 0, static_cast<UINT>(height), bits, &request, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
-  if (rows != height) {
-    DeleteObject(copy);
-    return nullptr;
+  if (bitmap && !bits) {
+    DeleteObject(bitmap);
+    bitmap = nullptr;
   }
-  return copy;
+  return bitmap;
 }
 
 // Resampling with the Catmull-Rom cubic (sharp, no ringing to speak of),
-// each axis in turn, sample centres aligned as GDI+'s half-pixel offset
-// aligns them; beyond the edges the edge pixels repeat. Shrinking widens
-// the kernel so every source pixel counts.
+// each axis in turn, with samples at the pixels' centres; beyond the edges
+// the edge pixels repeat. Shrinking widens the kernel so every source pixel
+// counts.
 struct Taps {
   int first = 0;  // first source pixel of the run
   int count = 0;
@@ -175,35 +122,18 @@ HBITMAP Resampled(const std::uint32_t* source, int width, int height, int toWidt
 }  // namespace
 
 HBITMAP LoadJpegResource(int resourceId) {
-  // Where the picture object hands JPEG to the Windows Imaging Component
-  // (Wine's does), that is a COM object, which needs COM on this thread.
-  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  LONG size = 0;
-  IStream* stream = StreamOnResource(resourceId, size);
-  IPicture* picture = nullptr;
-  HBITMAP result = nullptr;
-  if (stream && SUCCEEDED(OleLoadPicture(stream, size, FALSE, kIidPicture, reinterpret_cast<void**>(&picture))) &&
-      picture) {
-    SHORT type = PICTYPE_UNINITIALIZED;
-    OLE_HANDLE handle = 0;
-    int width = 0, height = 0;
-    // The picture object owns its bitmap and deletes it with itself.
-    if (SUCCEEDED(picture->get_Type(&type)) && type == PICTYPE_BITMAP && SUCCEEDED(picture->get_Handle(&handle)))
-      result = CopyPixels(static_cast<HBITMAP>(LongToHandle(static_cast<LONG>(handle))), width, height);
-    picture->Release();
-    const int toWidth = Twips(width * 15), toHeight = Twips(height * 15);
-    if (result && (toWidth != width || toHeight != height)) {
-      BITMAP natural{};
-      GetObjectW(result, sizeof natural, &natural);
-      HBITMAP scaled = toWidth > 0 && toHeight > 0 ? Resampled(static_cast<const std::uint32_t*>(natural.bmBits), width,
-                                                               height, toWidth, toHeight)
-                                                   : nullptr;
-      DeleteObject(result);
-      result = scaled;
-    }
-  }
-  if (stream) stream->Release();
-  if (SUCCEEDED(com)) CoUninitialize();
+  HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(resourceId), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
+  const void* bytes = found ? LockResource(LoadResource(nullptr, found)) : nullptr;
+  DecodedPicture decoded;
+  if (!bytes || !DecodeJpeg(static_cast<const unsigned char*>(bytes), SizeofResource(nullptr, found), decoded))
+    return nullptr;
+  const int width = decoded.width, height = decoded.height;
+  const int toWidth = Twips(width * 15), toHeight = Twips(height * 15);
+  if (toWidth <= 0 || toHeight <= 0) return nullptr;
+  if (toWidth != width || toHeight != height) return Resampled(decoded.pixels.data(), width, height, toWidth, toHeight);
+  std::uint32_t* bits = nullptr;
+  HBITMAP result = NewPixels(width, height, bits);
+  if (result) std::memcpy(bits, decoded.pixels.data(), decoded.pixels.size() * sizeof bits[0]);
   return result;
 }
 
