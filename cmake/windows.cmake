@@ -85,7 +85,7 @@ add_library(tallow_win32 STATIC
   bridge/win32/shell.cpp
   runtime/win32/message_box.cpp
 )
-target_link_libraries(tallow_win32 PUBLIC tallow_core user32 gdi32 kernel32 shell32)
+target_link_libraries(tallow_win32 PUBLIC tallow_core user32 gdi32 kernel32)
 target_compile_definitions(tallow_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
 tallow_product_target(tallow_win32)
 
