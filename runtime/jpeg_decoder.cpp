@@ -60,17 +60,6 @@ class BitReader {
   }
   // Bits taken that the data did not have.
   bool Overran() const { return missing_ * 8 > count_; }
-  // At a restart interval's end: the rest of the byte is padding, then RSTn.
-  bool Restart(int n) {
-    if (Overran()) return false;
-    buffer_ = 0;
-    count_ = 0;
-    missing_ = 0;
-    marker_ = false;
-    if (end_ - at_ < 2 || at_[0] != 0xFF || at_[1] != 0xD0 + n) return false;
-    at_ += 2;
-    return true;
-  }
 
  private:
   unsigned NextByte() {
@@ -234,11 +223,11 @@ class Decoder {
       } else if (marker == 0xDB) {
         ok = ReadQuantisation(segment, bytes);
       } else if (marker == 0xDD) {
-        ok = bytes == 2;
-        if (ok) restartInterval_ = segment[0] << 8 | segment[1];
+        // Restart intervals, which the idler's pictures do not have.
+        ok = bytes == 2 && segment[0] == 0 && segment[1] == 0;
       } else if (marker == 0xEE) {
-        // Adobe's segment: transform 0 means the three components are R, G, B.
-        if (bytes >= 12 && std::memcmp(segment, "Adobe", 5) == 0) adobeRgb_ = segment[11] == 0;
+        // Adobe's segment: transform 0 would make the components R, G, B.
+        ok = !(bytes >= 12 && std::memcmp(segment, "Adobe", 5) == 0 && segment[11] == 0);
       } else if (marker == 0xDA) {
         return ReadScan(segment, bytes) && Finish(picture);
       } else if ((marker >= 0xC2 && marker <= 0xCF) || marker == 0xDC || marker == 0xDE || marker == 0xDF) {
@@ -333,15 +322,8 @@ class Decoder {
 
     BitReader bits(at_, end_);
     std::int64_t coefficients[64];
-    int untilRestart = restartInterval_, restart = 0;
     for (int my = 0; my < mcusHigh_; ++my) {
       for (int mx = 0; mx < mcusWide_; ++mx) {
-        if (restartInterval_ && untilRestart-- == 0) {
-          if (!bits.Restart(restart)) return false;
-          restart = (restart + 1) & 7;
-          untilRestart = restartInterval_ - 1;
-          for (int i = 0; i < count_; ++i) components_[i].prediction = 0;
-        }
         for (int i = 0; i < count_; ++i) {
           Component& c = *order[i];
           for (int by = 0; by < c.v; ++by)
@@ -398,8 +380,6 @@ class Decoder {
         int r, g, b;
         if (count_ == 1) {
           r = g = b = sample[0];
-        } else if (adobeRgb_) {
-          r = sample[0], g = sample[1], b = sample[2];
         } else {
           // JFIF's YCbCr, in the IJG library's 16-bit fixed point.
           const int cb = sample[1] - 128, cr = sample[2] - 128;
@@ -420,8 +400,6 @@ class Decoder {
   Huffman dc_[4], ac_[4];
   Component components_[3];
   int count_ = 0, width_ = 0, height_ = 0, maxH_ = 1, maxV_ = 1, mcusWide_ = 0, mcusHigh_ = 0;
-  int restartInterval_ = 0;
-  bool adobeRgb_ = false;
 };
 
 }  // namespace

@@ -15,9 +15,11 @@ struct DecodedPicture {
 };
 
 // Decodes a baseline JPEG (8-bit Huffman-coded DCT, one scan, grey or YCbCr,
-// as the idler's own pictures are) with the same integer arithmetic as the
-// IJG library's default decoder. False, with `picture` empty, for anything
-// else (progressive or arithmetic-coded files, CMYK, damaged data).
+// no restart intervals, as the idler's own pictures are) with the same
+// integer arithmetic as the IJG library's default decoder; subsampled colour
+// is repeated over its pixels, where that library interpolates it. False,
+// with `picture` empty, for anything else (progressive or arithmetic-coded
+// files, restart intervals, RGB or CMYK components, damaged data).
 bool DecodeJpeg(const unsigned char* data, std::size_t size, DecodedPicture& picture);
 
 }  // namespace tallow
