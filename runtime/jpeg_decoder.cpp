@@ -133,41 +133,45 @@ int Extended(BitReader& bits, int n) {
 }
 
 // The IJG library's accurate integer inverse DCT (jidctint.c's method):
-// columns, then rows, 13 fraction bits, 2 more kept between the passes.
+// columns, then rows, 13 fraction bits, 2 more kept between the passes. In
+// 32 bits as that library's are, unsigned so that the nonsense a damaged
+// file makes wraps around rather than overflowing; the same results as
+// signed arithmetic wherever those have no overflow, as in every picture
+// that is not damaged.
+using Bits32 = std::uint32_t;
 constexpr int kConstBits = 13, kPass1Bits = 2;
-constexpr std::int64_t kFix0_298631336 = 2446, kFix0_390180644 = 3196, kFix0_541196100 = 4433, kFix0_765366865 = 6270,
-                       kFix0_899976223 = 7373, kFix1_175875602 = 9633, kFix1_501321110 = 12299, kFix1_847759065 = 15137,
-                       kFix1_961570560 = 16069, kFix2_053119869 = 16819, kFix2_562915447 = 20995,
-                       kFix3_072711026 = 25172;
+constexpr Bits32 kFix0_298631336 = 2446, kFix0_390180644 = 3196, kFix0_541196100 = 4433, kFix0_765366865 = 6270,
+                 kFix0_899976223 = 7373, kFix1_175875602 = 9633, kFix1_501321110 = 12299, kFix1_847759065 = 15137,
+                 kFix1_961570560 = 16069, kFix2_053119869 = 16819, kFix2_562915447 = 20995, kFix3_072711026 = 25172;
 
-std::int64_t Descaled(std::int64_t x, int n) { return (x + (std::int64_t{1} << (n - 1))) >> n; }
+std::int32_t Descaled(Bits32 x, int n) { return static_cast<std::int32_t>(x + (Bits32{1} << (n - 1))) >> n; }
 
 // One 8-point pass over in[0], in[stride], ...; out[0..7] before descaling.
-void Pass(const std::int64_t* in, int stride, std::int64_t out[8]) {
-  std::int64_t z2 = in[2 * stride], z3 = in[6 * stride];
-  std::int64_t z1 = (z2 + z3) * kFix0_541196100;
-  std::int64_t tmp2 = z1 - z3 * kFix1_847759065;
-  std::int64_t tmp3 = z1 + z2 * kFix0_765366865;
-  const std::int64_t tmp0e = (in[0] + in[4 * stride]) * (std::int64_t{1} << kConstBits);
-  const std::int64_t tmp1e = (in[0] - in[4 * stride]) * (std::int64_t{1} << kConstBits);
-  const std::int64_t tmp10 = tmp0e + tmp3, tmp13 = tmp0e - tmp3, tmp11 = tmp1e + tmp2, tmp12 = tmp1e - tmp2;
+void Pass(const Bits32* in, int stride, Bits32 out[8]) {
+  Bits32 z2 = in[2 * stride], z3 = in[6 * stride];
+  Bits32 z1 = (z2 + z3) * kFix0_541196100;
+  Bits32 tmp2 = z1 - z3 * kFix1_847759065;
+  Bits32 tmp3 = z1 + z2 * kFix0_765366865;
+  const Bits32 tmp0e = (in[0] + in[4 * stride]) << kConstBits;
+  const Bits32 tmp1e = (in[0] - in[4 * stride]) << kConstBits;
+  const Bits32 tmp10 = tmp0e + tmp3, tmp13 = tmp0e - tmp3, tmp11 = tmp1e + tmp2, tmp12 = tmp1e - tmp2;
 
-  std::int64_t tmp0 = in[7 * stride], tmp1 = in[5 * stride];
+  Bits32 tmp0 = in[7 * stride], tmp1 = in[5 * stride];
   tmp2 = in[3 * stride];
   tmp3 = in[stride];
   z1 = tmp0 + tmp3;
   z2 = tmp1 + tmp2;
   z3 = tmp0 + tmp2;
-  std::int64_t z4 = tmp1 + tmp3;
-  const std::int64_t z5 = (z3 + z4) * kFix1_175875602;
+  Bits32 z4 = tmp1 + tmp3;
+  const Bits32 z5 = (z3 + z4) * kFix1_175875602;
   tmp0 *= kFix0_298631336;
   tmp1 *= kFix2_053119869;
   tmp2 *= kFix3_072711026;
   tmp3 *= kFix1_501321110;
-  z1 *= -kFix0_899976223;
-  z2 *= -kFix2_562915447;
-  z3 = z3 * -kFix1_961570560 + z5;
-  z4 = z4 * -kFix0_390180644 + z5;
+  z1 = 0 - z1 * kFix0_899976223;
+  z2 = 0 - z2 * kFix2_562915447;
+  z3 = z5 - z3 * kFix1_961570560;
+  z4 = z5 - z4 * kFix0_390180644;
   tmp0 += z1 + z3;
   tmp1 += z2 + z4;
   tmp2 += z2 + z3;
@@ -183,16 +187,17 @@ void Pass(const std::int64_t* in, int stride, std::int64_t out[8]) {
   out[4] = tmp13 - tmp0;
 }
 
-void InverseDct(const std::int64_t coefficients[64], unsigned char* to, int stride) {
-  std::int64_t work[64], out[8];
+void InverseDct(const Bits32 coefficients[64], unsigned char* to, int stride) {
+  Bits32 work[64], out[8];
   for (int column = 0; column < 8; ++column) {
     Pass(coefficients + column, 8, out);
-    for (int row = 0; row < 8; ++row) work[row * 8 + column] = Descaled(out[row], kConstBits - kPass1Bits);
+    for (int row = 0; row < 8; ++row)
+      work[row * 8 + column] = static_cast<Bits32>(Descaled(out[row], kConstBits - kPass1Bits));
   }
   for (int row = 0; row < 8; ++row) {
     Pass(work + row * 8, 1, out);
     for (int column = 0; column < 8; ++column) {
-      const std::int64_t sample = Descaled(out[column], kConstBits + kPass1Bits + 3) + 128;
+      const std::int32_t sample = Descaled(out[column], kConstBits + kPass1Bits + 3) + 128;
       to[row * stride + column] = static_cast<unsigned char>(sample < 0 ? 0 : sample > 255 ? 255 : sample);
     }
   }
@@ -321,7 +326,7 @@ class Decoder {
     if (tail[0] != 0 || tail[1] != 63 || tail[2] != 0) return false;  // the whole spectrum, no approximation
 
     BitReader bits(at_, end_);
-    std::int64_t coefficients[64];
+    Bits32 coefficients[64];
     for (int my = 0; my < mcusHigh_; ++my) {
       for (int mx = 0; mx < mcusWide_; ++mx) {
         for (int i = 0; i < count_; ++i) {
@@ -339,14 +344,14 @@ class Decoder {
     return !bits.Overran();
   }
 
-  bool DecodeBlock(BitReader& bits, Component& c, std::int64_t coefficients[64]) {
+  bool DecodeBlock(BitReader& bits, Component& c, Bits32 coefficients[64]) {
     const int* q = quantisation_[c.table];
     for (int k = 0; k < 64; ++k) coefficients[k] = 0;
     const int size = DecodeSymbol(bits, dc_[c.dc]);
     if (size < 0 || size > 11) return false;
     c.prediction += Extended(bits, size);
     if (c.prediction < -32768 || c.prediction > 32767) return false;
-    coefficients[0] = static_cast<std::int64_t>(c.prediction) * q[0];
+    coefficients[0] = static_cast<Bits32>(c.prediction) * static_cast<Bits32>(q[0]);
     for (int k = 1; k < 64;) {
       const int symbol = DecodeSymbol(bits, ac_[c.ac]);
       if (symbol < 0) return false;
@@ -358,7 +363,7 @@ class Decoder {
       }
       k += run;
       if (k > 63) return false;
-      coefficients[kNatural[k]] = static_cast<std::int64_t>(Extended(bits, bitsOfValue)) * q[k];
+      coefficients[kNatural[k]] = static_cast<Bits32>(Extended(bits, bitsOfValue)) * static_cast<Bits32>(q[k]);
       ++k;
     }
     return true;
