@@ -16,6 +16,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   tallow::win32::HardenDllSearch(true);
 #endif
   HeapSetInformation(nullptr, HeapEnableTerminationOnCorruption, nullptr, 0);
+  tallow::win32::RegisterCommonControls();
 
   using namespace tallow;
   win32::DesktopPlatform desktop;

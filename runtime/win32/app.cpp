@@ -1,5 +1,7 @@
 #include "runtime/win32/app.h"
 
+#include <commctrl.h>
+
 #include <cmath>
 
 namespace tallow::win32 {
@@ -57,5 +59,22 @@ HFONT MakeFont(std::initializer_list<const wchar_t*> faces, double points, int w
 }
 
 HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
+
+void RegisterCommonControls() {
+  // Windows XP registers no class of comctl32 version 6 by itself: without
+  // this its buttons, labels and edit boxes are never created. Loaded by
+  // name, not by path, so that the manifest's activation context chooses
+  // version 6 from the side-by-side store; looked up, like every function
+  // of a DLL the exe does not import.
+  using InitFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+  HMODULE comctl = LoadLibraryW(L"comctl32.dll");
+  auto init = comctl ? reinterpret_cast<InitFn>(reinterpret_cast<void*>(GetProcAddress(comctl, "InitCommonControlsEx")))
+                     : nullptr;
+  if (!init) return;
+  INITCOMMONCONTROLSEX classes{};
+  classes.dwSize = sizeof classes;
+  classes.dwICC = ICC_STANDARD_CLASSES;
+  init(&classes);
+}
 
 }  // namespace tallow::win32

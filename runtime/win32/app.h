@@ -19,6 +19,10 @@ HFONT MakeFont(std::initializer_list<const wchar_t*> faces, double points, int w
 
 HINSTANCE Instance();
 
+// Registers the version 6 common controls (buttons, labels, edit boxes) that
+// the manifest asks for; called once before the first window.
+void RegisterCommonControls();
+
 // The main window's caption and the message boxes' title.
 inline constexpr wchar_t kApplicationTitle[] = L"\u2122Tallow Divod\u2122";
 
