@@ -51,6 +51,32 @@ set(TALLOW_WIN_LINK -static -static-libgcc -static-libstdc++
     -Wl,--major-subsystem-version,${tallow_subsystem_major} -Wl,--minor-subsystem-version,${tallow_subsystem_minor}
     -Wl,--major-os-version,${tallow_subsystem_major} -Wl,--minor-os-version,${tallow_subsystem_minor})
 
+# The idler's own code, in its libraries and its exe: optimised for size
+# (nothing in it runs long enough for speed to show), every function and
+# datum in a section of its own, which the linker drops when nothing uses it;
+# no exceptions (nothing in it catches one; runtime/win32/fail_fast.cpp ends
+# the process where the C++ library would throw), no RTTI, no locks around
+# static locals (one thread), and C++20, for which libstdc++ instantiates
+# std::wstring's members in our objects, built without exceptions, rather
+# than linking its prebuilt ones, which throw. Nothing unwinds a 32-bit
+# stack, so it has no DWARF unwind tables; 64-bit Windows needs its unwind
+# tables (SEH) and keeps them.
+set(TALLOW_PRODUCT_COMPILE -Os -fno-exceptions -fno-rtti -fno-threadsafe-statics -ffunction-sections -fdata-sections)
+if(TALLOW_ARCH STREQUAL win32)
+  list(APPEND TALLOW_PRODUCT_COMPILE -fno-asynchronous-unwind-tables)
+endif()
+function(tallow_product_target target)
+  target_compile_options(${target} PRIVATE ${TALLOW_PRODUCT_COMPILE})
+  set_target_properties(${target} PROPERTIES CXX_STANDARD 20)
+  get_target_property(type ${target} TYPE)
+  if(type STREQUAL EXECUTABLE)
+    target_link_options(${target} PRIVATE -Wl,--gc-sections)
+  endif()
+endfunction()
+foreach(layer tallow_runtime tallow_bridge tallow_windows tallow_idler tallow_app)
+  tallow_product_target(${layer})
+endforeach()
+
 # The platform's side of two layers: the windowing runtime on Win32, and the
 # bridge's desktop (the chat client's windows, our own, the shell).
 add_library(tallow_runtime_win32 STATIC
@@ -66,14 +92,16 @@ add_library(tallow_runtime_win32 STATIC
   runtime/win32/picture.cpp
   runtime/win32/system_dlls.cpp
 )
-target_link_libraries(tallow_runtime_win32 PUBLIC tallow_runtime user32 gdi32 kernel32 ole32)
+target_link_libraries(tallow_runtime_win32 PUBLIC tallow_runtime user32 gdi32 kernel32)
 target_compile_definitions(tallow_runtime_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
 add_library(tallow_bridge_win32 STATIC
   bridge/win32/chat_client.cpp
   bridge/win32/desktop_windows.cpp
   bridge/win32/shell.cpp
 )
-target_link_libraries(tallow_bridge_win32 PUBLIC tallow_bridge tallow_runtime_win32 shell32)
+target_link_libraries(tallow_bridge_win32 PUBLIC tallow_bridge tallow_runtime_win32)
+tallow_product_target(tallow_runtime_win32)
+tallow_product_target(tallow_bridge_win32)
 
 # The manifest names the exe's processor architecture.
 configure_file(resources/tallow.manifest.in ${CMAKE_BINARY_DIR}/generated/tallow.manifest @ONLY)
@@ -87,10 +115,12 @@ configure_file(resources/version.h.in ${CMAKE_BINARY_DIR}/generated/version.h @O
 # The small place that wires it all into a program, with the resources.
 set(TALLOW_IDLER_SOURCES
   ${CMAKE_SOURCE_DIR}/app/win32/main.cpp
+  ${CMAKE_SOURCE_DIR}/runtime/win32/fail_fast.cpp
   ${CMAKE_SOURCE_DIR}/resources/tallow.rc
 )
 set(TALLOW_IDLER_LIBRARIES tallow_app tallow_bridge_win32)
 add_executable(tallow-divod WIN32 ${TALLOW_IDLER_SOURCES})
+tallow_product_target(tallow-divod)
 target_link_libraries(tallow-divod PRIVATE ${TALLOW_IDLER_LIBRARIES})
 target_link_options(tallow-divod PRIVATE ${TALLOW_WIN_LINK} -municode)
 set_target_properties(tallow-divod PROPERTIES OUTPUT_NAME TallowDivod RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
@@ -98,7 +128,7 @@ set_target_properties(tallow-divod PROPERTIES OUTPUT_NAME TallowDivod RUNTIME_OU
 target_include_directories(tallow-divod PRIVATE ${CMAKE_BINARY_DIR}/generated)
 file(GLOB tallow_resource_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.ico ${CMAKE_SOURCE_DIR}/resources/*.jpg)
 set_source_files_properties(resources/tallow.rc PROPERTIES OBJECT_DEPENDS
-  "${CMAKE_BINARY_DIR}/generated/version.h;${CMAKE_BINARY_DIR}/generated/tallow.manifest;${CMAKE_SOURCE_DIR}/resources/gdiplus.manifest;${tallow_resource_files}")
+  "${CMAKE_BINARY_DIR}/generated/version.h;${CMAKE_BINARY_DIR}/generated/tallow.manifest;${tallow_resource_files}")
 
 add_subdirectory(tools/practice-room)
 set_target_properties(practice-room PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
@@ -111,6 +141,8 @@ if(BUILD_TESTING)
   option(TALLOW_DESKTOP_TESTS "Build the desktop tests" ON)
   if(TALLOW_DESKTOP_TESTS)
     add_subdirectory(tests/desktop)
+    # The hardening test's build of the idler is built as the idler is.
+    tallow_product_target(tallow-divod-without-default-dirs)
     add_subdirectory(bench/win32)
   endif()
 endif()

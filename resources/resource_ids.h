@@ -6,5 +6,3 @@
 #define IDI_DEDICATION 3
 #define IDR_MAIN_BACKGROUND 101
 #define IDR_DEDICATION_PHOTO 102
-/* Not the process manifest (1): read only when GDI+ is loaded side by side. */
-#define IDR_GDIPLUS_MANIFEST 103

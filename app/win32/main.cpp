@@ -3,11 +3,9 @@
 #include "app/program.h"
 #include "bridge/win32/desktop_platform.h"
 #include "idler/form1_declaration.h"
-#include "resources/resource_ids.h"
 #include "runtime/win32/common_controls.h"
 #include "runtime/win32/form_window.h"
 #include "runtime/win32/message_box.h"
-#include "runtime/win32/picture.h"
 #include "runtime/win32/system_dlls.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -21,7 +19,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 #endif
   HeapSetInformation(nullptr, HeapEnableTerminationOnCorruption, nullptr, 0);
   win32::RegisterCommonControls();
-  win32::UseGdiplusManifest(IDR_GDIPLUS_MANIFEST);
 
   win32::DesktopPlatform desktop;
   win32::FormWindows windows(desktop.clock);

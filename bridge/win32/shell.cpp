@@ -1,10 +1,12 @@
 #include "bridge/win32/shell.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include <climits>
 #include <vector>
+
+#include "runtime/win32/proc_address.h"
+#include "runtime/win32/system_dlls.h"
 
 namespace tallow::win32 {
 
@@ -32,7 +34,12 @@ bool SystemShell::RemoveFile(const std::string& path) { return DeleteFileA(path.
 long SystemShell::LookUpExecutable(const std::string& file, const std::string& directory, std::string& buffer) {
   // FindExecutableA writes up to MAX_PATH bytes whatever the buffer is.
   if (buffer.size() < MAX_PATH) return 0;
-  const INT_PTR code = reinterpret_cast<INT_PTR>(FindExecutableA(file.c_str(), directory.c_str(), buffer.data()));
+  // shell32 and the DLLs it brings in are loaded when Site is first pressed,
+  // not at start.
+  using FindExecutableFn = HINSTANCE(WINAPI*)(const char*, const char*, char*);
+  static const auto findExecutable = ProcAddress<FindExecutableFn>(LoadSystemDll(L"shell32.dll"), "FindExecutableA");
+  if (!findExecutable) return 0;
+  const INT_PTR code = reinterpret_cast<INT_PTR>(findExecutable(file.c_str(), directory.c_str(), buffer.data()));
   return static_cast<long>(code > LONG_MAX ? LONG_MAX : code);
 }
 

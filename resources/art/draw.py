@@ -402,7 +402,9 @@ def write_png(path, w, h, rgba):
 def write_jpeg(canvas, path, tmpdir, quality=90):
     png = os.path.join(tmpdir, os.path.basename(path) + ".png")
     write_png(png, canvas.w, canvas.h, canvas.rgba8())
-    # 4:4:4 keeps the thin green/orange edges clean; -strip keeps output stable.
+    # 4:4:4 keeps the thin green/orange edges clean (and the idler's decoder
+    # repeats subsampled colour where libjpeg would interpolate it); -strip
+    # keeps output stable. Baseline, one scan: what that decoder reads.
     subprocess.run([CONVERT, png, "-alpha", "off", "-strip", "-sampling-factor", "1x1",
                     "-quality", str(quality), "JPEG:" + path], check=True)
 

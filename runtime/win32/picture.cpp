@@ -1,216 +1,138 @@
 #include "runtime/win32/picture.h"
 
-#include <objbase.h>
-
+#include <cstdint>
 #include <cstring>
-#include <cwctype>
-#include <string>
+#include <vector>
 
-#include "runtime/win32/base_window.h"
+#include "runtime/jpeg_decoder.h"
 #include "runtime/win32/dpi.h"
-#include "runtime/win32/proc_address.h"
-#include "runtime/win32/system_dlls.h"
 
 namespace tallow::win32 {
 namespace {
 
-int g_gdiplusManifest = 0;
-
-// GDI+'s flat API (all of it in GDI+ 1.0, as Windows XP has it), loaded by
-// hand so that no DLL of that name beside the exe can stand in for it.
-struct GdiplusStartupInput {
-  UINT32 GdiplusVersion = 1;
-  void* DebugEventCallback = nullptr;
-  BOOL SuppressBackgroundThread = FALSE;
-  BOOL SuppressExternalCodecs = FALSE;
-};
-using Status = int;
-using Image = void;
-using Graphics = void;
-using Attributes = void;
-constexpr int kInterpolationHighQualityBicubic = 7;
-constexpr int kPixelOffsetHalf = 4;
-constexpr int kWrapTileFlipXY = 3;  // edge pixels are blended with themselves, not with nothing
-constexpr int kUnitPixel = 2;
-
-struct Gdiplus {
-  Status(WINAPI* Startup)(ULONG_PTR*, const GdiplusStartupInput*, void*);
-  void(WINAPI* Shutdown)(ULONG_PTR);
-  Status(WINAPI* CreateBitmapFromStream)(IStream*, Image**);
-  Status(WINAPI* CreateHBITMAPFromBitmap)(Image*, HBITMAP*, DWORD);
-  Status(WINAPI* GetImageWidth)(Image*, UINT*);
-  Status(WINAPI* GetImageHeight)(Image*, UINT*);
-  Status(WINAPI* DisposeImage)(Image*);
-  Status(WINAPI* CreateFromHDC)(HDC, Graphics**);
-  Status(WINAPI* DeleteGraphics)(Graphics*);
-  Status(WINAPI* SetInterpolationMode)(Graphics*, int);
-  Status(WINAPI* SetPixelOffsetMode)(Graphics*, int);
-  Status(WINAPI* CreateImageAttributes)(Attributes**);
-  Status(WINAPI* SetImageAttributesWrapMode)(Attributes*, int, DWORD, BOOL);
-  Status(WINAPI* DisposeImageAttributes)(Attributes*);
-  Status(WINAPI* DrawImageRectRectI)(Graphics*, Image*, INT, INT, INT, INT, INT, INT, INT, INT, int, Attributes*, void*,
-                                     void*);
-};
-
-template <typename Fn>
-bool Bind(HMODULE module, const char* name, Fn& entry) {
-  entry = ProcAddress<Fn>(module, name);
-  return entry != nullptr;
-}
-
-bool BindAll(HMODULE module, Gdiplus& g) {
-  return Bind(module, "GdiplusStartup", g.Startup) && Bind(module, "GdiplusShutdown", g.Shutdown) &&
-         Bind(module, "GdipCreateBitmapFromStream", g.CreateBitmapFromStream) &&
-         Bind(module, "GdipCreateHBITMAPFromBitmap", g.CreateHBITMAPFromBitmap) &&
-         Bind(module, "GdipGetImageWidth", g.GetImageWidth) && Bind(module, "GdipGetImageHeight", g.GetImageHeight) &&
-         Bind(module, "GdipDisposeImage", g.DisposeImage) && Bind(module, "GdipCreateFromHDC", g.CreateFromHDC) &&
-         Bind(module, "GdipDeleteGraphics", g.DeleteGraphics) &&
-         Bind(module, "GdipSetInterpolationMode", g.SetInterpolationMode) &&
-         Bind(module, "GdipSetPixelOffsetMode", g.SetPixelOffsetMode) &&
-         Bind(module, "GdipCreateImageAttributes", g.CreateImageAttributes) &&
-         Bind(module, "GdipSetImageAttributesWrapMode", g.SetImageAttributesWrapMode) &&
-         Bind(module, "GdipDisposeImageAttributes", g.DisposeImageAttributes) &&
-         Bind(module, "GdipDrawImageRectRectI", g.DrawImageRectRectI);
-}
-
-bool InSideBySideStore(std::wstring path) {
-  for (wchar_t& c : path) c = static_cast<wchar_t>(towlower(c));
-  return path.find(L"\\winsxs\\") != std::wstring::npos;
-}
-
-// GDI+ from the system folder; where that has none (Windows XP keeps it side
-// by side only), through an activation context that asks for the system's
-// GDI+ assembly, so the side-by-side store answers and no other folder does.
-HMODULE LoadGdiplus() {
-  if (HMODULE module = LoadSystemDll(L"gdiplus.dll")) return module;
-  if (!g_gdiplusManifest) return nullptr;
-  // The exe's own path as the source too, as Windows' own samples give it.
-  std::wstring self(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(ModuleInstance(), &self[0], static_cast<DWORD>(self.size()));
-    if (length == 0) return nullptr;
-    if (length < self.size()) {
-      self.resize(length);
-      break;
-    }
-    if (self.size() >= 32768) return nullptr;
-    self.resize(self.size() * 2);
-  }
-  ACTCTXW request{};
-  request.cbSize = sizeof request;
-  request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID | ACTCTX_FLAG_HMODULE_VALID;
-  request.lpSource = self.c_str();
-  request.hModule = ModuleInstance();
-  request.lpResourceName = MAKEINTRESOURCEW(g_gdiplusManifest);
-  HANDLE context = CreateActCtxW(&request);
-  if (context == INVALID_HANDLE_VALUE) return nullptr;
-  HMODULE module = nullptr;
-  ULONG_PTR cookie = 0;
-  if (ActivateActCtx(context, &cookie)) {
-    wchar_t path[MAX_PATH];
-    // Only a copy that the assembly redirected to, never one found on the search path.
-    HMODULE found = LoadLibraryW(L"gdiplus.dll");
-    const DWORD length = found ? GetModuleFileNameW(found, path, MAX_PATH) : 0;
-    if (found && length > 0 && length < MAX_PATH && InSideBySideStore(std::wstring(path, length)))
-      module = found;
-    else if (found)
-      FreeLibrary(found);
-    DeactivateActCtx(0, cookie);
-  }
-  ReleaseActCtx(context);
-  return module;
-}
-
-IStream* StreamOnResource(int resourceId) {
-  HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(resourceId), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
-  if (!found) return nullptr;
-  const DWORD size = SizeofResource(nullptr, found);
-  const void* bytes = LockResource(LoadResource(nullptr, found));
-  if (!bytes || size == 0) return nullptr;
-  HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, size);
-  if (!copy) return nullptr;
-  std::memcpy(GlobalLock(copy), bytes, size);
-  GlobalUnlock(copy);
-  IStream* stream = nullptr;
-  if (FAILED(CreateStreamOnHGlobal(copy, TRUE, &stream))) {
-    GlobalFree(copy);
-    return nullptr;
-  }
-  return stream;
-}
-
-// The picture drawn into a new bitmap of `width` x `height`, resampled once.
-HBITMAP Scaled(const Gdiplus& g, Image* image, UINT sourceWidth, UINT sourceHeight, int width, int height) {
+// A 32-bit top-down DIB section of `width` x `height`, its pixels in `bits`.
+HBITMAP NewPixels(int width, int height, std::uint32_t*& bits) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down
+  info.bmiHeader.biHeight = -height;
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP result = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (!result) return nullptr;
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, result);
-  Graphics* graphics = nullptr;
-  Attributes* attributes = nullptr;
-  bool drawn = false;
-  if (g.CreateFromHDC(dc, &graphics) == 0 && graphics) {
-    g.SetInterpolationMode(graphics, kInterpolationHighQualityBicubic);
-    g.SetPixelOffsetMode(graphics, kPixelOffsetHalf);
-    if (g.CreateImageAttributes(&attributes) == 0 && attributes)
-      g.SetImageAttributesWrapMode(attributes, kWrapTileFlipXY, 0, FALSE);
-    drawn = g.DrawImageRectRectI(graphics, image, 0, 0, width, height, 0, 0, static_cast<INT>(sourceWidth),
-                                 static_cast<INT>(sourceHeight), kUnitPixel, attributes, nullptr, nullptr) == 0;
-    if (attributes) g.DisposeImageAttributes(attributes);
-    g.DeleteGraphics(graphics);
+  void* pixels = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+  bits = static_cast<std::uint32_t*>(pixels);
+  if (bitmap && !bits) {
+    DeleteObject(bitmap);
+    bitmap = nullptr;
   }
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  if (!drawn) {
-    DeleteObject(result);
-    return nullptr;
-  }
-  return result;
+  return bitmap;
 }
 
-HBITMAP Decode(const Gdiplus& g, int resourceId) {
-  IStream* stream = StreamOnResource(resourceId);
-  if (!stream) return nullptr;
-  HBITMAP result = nullptr;
-  Image* image = nullptr;
-  UINT width = 0, height = 0;
-  if (g.CreateBitmapFromStream(stream, &image) == 0 && image) {
-    if (g.GetImageWidth(image, &width) == 0 && g.GetImageHeight(image, &height) == 0 && width && height) {
-      const int scaledWidth = Twips(static_cast<int>(width) * 15), scaledHeight = Twips(static_cast<int>(height) * 15);
-      if (scaledWidth == static_cast<int>(width) && scaledHeight == static_cast<int>(height))
-        g.CreateHBITMAPFromBitmap(image, &result, 0xFFFFFFFF);
-      else
-        result = Scaled(g, image, width, height, scaledWidth, scaledHeight);
+// Resampling with the Catmull-Rom cubic (sharp, no ringing to speak of),
+// each axis in turn, with samples at the pixels' centres; beyond the edges
+// the edge pixels repeat. Shrinking widens the kernel so every source pixel
+// counts.
+struct Taps {
+  int first = 0;  // first source pixel of the run
+  int count = 0;
+  int weights[16] = {};  // in 1/4096ths, summing to 4096
+};
+
+float Cubic(float x) {
+  if (x < 0) x = -x;
+  if (x < 1) return (1.5f * x - 2.5f) * x * x + 1;
+  if (x < 2) return ((-0.5f * x + 2.5f) * x - 4) * x + 2;
+  return 0;
+}
+
+// The taps of every destination pixel along an axis of `from` -> `to` pixels.
+std::vector<Taps> AxisTaps(int from, int to) {
+  std::vector<Taps> taps(static_cast<size_t>(to));
+  const float scale = static_cast<float>(to) / static_cast<float>(from);
+  const float stretch = scale < 1 ? 1 / scale : 1;  // kernel widening when shrinking
+  int reach = static_cast<int>(2 * stretch) + 1;
+  if (reach > 7) reach = 7;  // at most 16 taps: shrinking below 1/3 needs a better filter than this
+  for (int i = 0; i < to; ++i) {
+    const float centre = (static_cast<float>(i) + 0.5f) / scale - 0.5f;
+    const int nearest = static_cast<int>(centre < 0 ? centre - 1 : centre);  // floor
+    Taps& t = taps[i];
+    t.first = nearest - reach + 1;
+    t.count = 2 * reach;
+    float raw[16];
+    float sum = 0;
+    for (int k = 0; k < t.count; ++k) {
+      raw[k] = Cubic((static_cast<float>(t.first + k) - centre) / stretch);
+      sum += raw[k];
     }
-    g.DisposeImage(image);
+    int total = 0, biggest = 0;
+    for (int k = 0; k < t.count; ++k) {
+      t.weights[k] = static_cast<int>(raw[k] / sum * 4096 + (raw[k] < 0 ? -0.5f : 0.5f));
+      total += t.weights[k];
+      if (t.weights[k] > t.weights[biggest]) biggest = k;
+    }
+    t.weights[biggest] += 4096 - total;  // exact unity gain: flat areas stay flat
   }
-  stream->Release();
+  return taps;
+}
+
+std::uint32_t Clamped(const int sums[3]) {
+  std::uint32_t pixel = 0;
+  for (int c = 0; c < 3; ++c) {
+    int v = (sums[c] + 2048) >> 12;
+    v = v < 0 ? 0 : v > 255 ? 255 : v;
+    pixel |= static_cast<std::uint32_t>(v) << (8 * c);
+  }
+  return pixel;
+}
+
+// `length` pixels, `stride` apart, resampled into `outLength` pixels `outStride` apart.
+void ResampleLine(const std::uint32_t* in, int length, int stride, const Taps* taps, int outLength, std::uint32_t* out,
+                  int outStride) {
+  for (int i = 0; i < outLength; ++i) {
+    const Taps& t = taps[i];
+    int sums[3] = {0, 0, 0};
+    for (int k = 0; k < t.count; ++k) {
+      int at = t.first + k;
+      at = at < 0 ? 0 : at >= length ? length - 1 : at;
+      const std::uint32_t pixel = in[at * stride];
+      for (int c = 0; c < 3; ++c) sums[c] += static_cast<int>((pixel >> (8 * c)) & 0xFF) * t.weights[k];
+    }
+    out[i * outStride] = Clamped(sums);
+  }
+}
+
+HBITMAP Resampled(const std::uint32_t* source, int width, int height, int toWidth, int toHeight) {
+  std::uint32_t* bits = nullptr;
+  HBITMAP result = NewPixels(toWidth, toHeight, bits);
+  if (!result) return nullptr;
+  // Rows first into a buffer of the new width, then columns into the result.
+  std::vector<std::uint32_t> across(static_cast<size_t>(toWidth) * static_cast<size_t>(height));
+  const std::vector<Taps> horizontal = AxisTaps(width, toWidth);
+  const std::vector<Taps> vertical = AxisTaps(height, toHeight);
+  for (int y = 0; y < height; ++y)
+    ResampleLine(source + static_cast<size_t>(y) * width, width, 1, horizontal.data(), toWidth,
+                 across.data() + static_cast<size_t>(y) * toWidth, 1);
+  for (int x = 0; x < toWidth; ++x)
+    ResampleLine(across.data() + x, height, toWidth, vertical.data(), toHeight, bits + x, toWidth);
   return result;
 }
 
 }  // namespace
 
-void UseGdiplusManifest(int resourceId) { g_gdiplusManifest = resourceId; }
-
 HBITMAP LoadJpegResource(int resourceId) {
-  HMODULE module = LoadGdiplus();
-  if (!module) return nullptr;
-  HBITMAP result = nullptr;
-  Gdiplus g{};
-  ULONG_PTR token = 0;
-  GdiplusStartupInput input;
-  if (BindAll(module, g) && g.Startup(&token, &input, nullptr) == 0) {
-    result = Decode(g, resourceId);
-    g.Shutdown(token);
-  }
-  FreeLibrary(module);
+  HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(resourceId), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
+  const void* bytes = found ? LockResource(LoadResource(nullptr, found)) : nullptr;
+  DecodedPicture decoded;
+  if (!bytes || !DecodeJpeg(static_cast<const unsigned char*>(bytes), SizeofResource(nullptr, found), decoded))
+    return nullptr;
+  const int width = decoded.width, height = decoded.height;
+  const int toWidth = Twips(width * 15), toHeight = Twips(height * 15);
+  if (toWidth <= 0 || toHeight <= 0) return nullptr;
+  if (toWidth != width || toHeight != height) return Resampled(decoded.pixels.data(), width, height, toWidth, toHeight);
+  std::uint32_t* bits = nullptr;
+  HBITMAP result = NewPixels(width, height, bits);
+  if (result) std::memcpy(bits, decoded.pixels.data(), decoded.pixels.size() * sizeof bits[0]);
   return result;
 }
 

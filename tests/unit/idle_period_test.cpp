@@ -40,6 +40,24 @@ TEST(TextNumber, ConversionsOfTheClock) {
   EXPECT_EQ(NumberToText(100), L"100");
   EXPECT_EQ(NumberToText(123456789012), L"123456789012");
   EXPECT_EQ(NumberToText(0.5), L"0.5");
+  // Beyond the clock: decimal texts, and numbers that are not whole to 15
+  // significant digits, in printf's "%.15g" form.
+  EXPECT_EQ(TextToNumber(L"-2"), -2);
+  EXPECT_EQ(TextToNumber(L"0.05"), 0.05);
+  EXPECT_EQ(TextToNumber(L".5"), 0.5);
+  EXPECT_EQ(TextToNumber(L"2.5e3"), 2500);
+  EXPECT_EQ(TextToNumber(L"25E-1"), 2.5);
+  EXPECT_EQ(TextToNumber(L"1e"), 0);
+  EXPECT_EQ(TextToNumber(L"1 2"), 0);
+  EXPECT_EQ(TextToNumber(L"1e999"), 0);
+  EXPECT_EQ(TextToNumber(L"12345678901234567890123"), 12345678901234567890123.0);
+  EXPECT_EQ(NumberToText(-3), L"-3");
+  EXPECT_EQ(NumberToText(-0.0), L"0");
+  EXPECT_EQ(NumberToText(123.25), L"123.25");
+  EXPECT_EQ(NumberToText(1.0 / 3), L"0.333333333333333");
+  EXPECT_EQ(NumberToText(-2.5e-7), L"-2.5e-07");
+  EXPECT_EQ(NumberToText(1e15), L"1e+15");
+  for (double n : {0.0, 59.0, 999999999999999.0}) EXPECT_EQ(TextToNumber(NumberToText(n)), n);
 }
 
 TEST(IdlePeriod, StartPostsStartAndReasonThenSwitchesToIdling) {
