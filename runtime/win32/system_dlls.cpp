@@ -8,10 +8,10 @@ namespace tallow::win32 {
 namespace {
 
 // DLLs that system DLLs load for us on first use, through delay-load
-// helpers of their own, which without SetDefaultDllDirectories search the
-// exe's folder first (Windows' and Wine's alike). Loaded early from the
-// system folder, they are found in memory then. With it, those loads search
-// the system folder only, and nothing needs loading early.
+// helpers of their own: some of those (Wine's, for the themed controls)
+// still search the exe's folder first, and without SetDefaultDllDirectories
+// Windows does too. Loaded now from the system folder, they are found in
+// memory then.
 const wchar_t* const kLoadedOnFirstUse[] = {
     L"msimg32.dll",  // alpha blending, for the themes
     L"uxtheme.dll",  // visual styles, loaded by user32 for the first window
@@ -36,8 +36,7 @@ void HardenDllSearch(bool restrictToSystemFolder) {
   auto setDefault = restrictToSystemFolder ? ProcAddress<SetDefaultDllDirectoriesFn>(GetModuleHandleW(L"kernel32.dll"),
                                                                                      "SetDefaultDllDirectories")
                                            : nullptr;
-  if (setDefault && setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32)) return;
-  SetDllDirectoryW(L"");
+  if (!setDefault || !setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32)) SetDllDirectoryW(L"");
   for (const wchar_t* name : kLoadedOnFirstUse) LoadSystemDll(name);
 }
 

@@ -7,8 +7,8 @@ namespace tallow::win32 {
 // Keeps DLLs planted beside the exe (a Downloads folder, say) out of the
 // process. Where Windows has SetDefaultDllDirectories (8 and later, 7 and
 // Vista with KB2533623) every later load searches the system folder only;
-// elsewhere the current folder at least leaves the search, and the DLLs that
-// system DLLs load on first use are loaded from the system folder first.
+// elsewhere the current folder at least leaves the search. Then the DLLs
+// that system DLLs load on first use are loaded from the system folder.
 // `restrictToSystemFolder` false skips SetDefaultDllDirectories even where
 // Windows has it, so a test can see the other way through.
 void HardenDllSearch(bool restrictToSystemFolder);
