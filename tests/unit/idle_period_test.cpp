@@ -17,11 +17,8 @@ using Lines = std::vector<std::string>;
 const std::wstring kReason = L"Reason Idle.........";
 
 // Loads the window and presses Start at 0; the clock starts at 0.7.
-struct Period : IdlerSim {
-  Period() {
-    Load();
-    Start(0);
-  }
+struct Period : sim::Loaded {
+  Period() { Start(0); }
   // Runs until tick `n` of the period has been handled, reports included.
   void AfterTick(long n) { desk.RunUntil(0.7 + n + 1.5); }
   std::vector<std::string> PostedSince(std::size_t from) const {

@@ -17,13 +17,9 @@ namespace tallow {
 namespace {
 
 using sim::Ansi;
-using sim::IdlerSim;
+using sim::Loaded;
 
 const std::wstring kReset = L"Reason Idle.........";
-
-struct Loaded : IdlerSim {
-  Loaded() { Load(); }
-};
 
 TEST(Keywords, EachOpensItsExtraWithinHalfASecondAndResetsTheBox) {
   Loaded s;
