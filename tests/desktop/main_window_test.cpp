@@ -53,6 +53,8 @@ struct Placement {
   LabelLook look;  // a label's; the clock's digits take the window's own font, left to the idler
 };
 
+const wchar_t kTitle[] = L"\u2122Tallow Divod\u2122";
+const LabelLook kTitleLook{L"Rockwell Extra Bold", 15.75, 800, RGB(0, 0x80, 0)};
 // Pixels relative to the parent's client area at 96 DPI.
 const Placement kPlacements[] = {
     {"Command7", false, L"Button", L"Minimize", 144, 16, 57, 17, true, {}},
@@ -69,21 +71,14 @@ const Placement kPlacements[] = {
     {"Command2", false, L"Button", L"Stop", 32, 0, 33, 17, false, {}},
     {"Command1", false, L"Button", L"Start", 0, 0, 33, 17, true, {}},
     {"Text1", false, L"Edit", L"Reason Idle.........", 32, 224, 129, 19, true, {}},
-    {"Label1",
-     false,
-     L"Static",
-     L"\u2122Tallow Divod\u2122",
-     8,
-     200,
-     185,
-     25,
-     true,
-     {L"Rockwell Extra Bold", 15.75, 800, RGB(0, 0x80, 0)}},
+    {"Label1", false, L"Static", kTitle, 8, 200, 185, 25, true, kTitleLook},
 };
 
 // With no chat client running: the window, its controls and their looks,
 // the keyboard focus and the order Tab takes, and no other window at all.
-TEST_F(MainWindow, OpensQuietlyBorderlessTopmostWithEveryControlInPlace) {
+// Then any button on the bare background moves the window, and letting go
+// ends the move; on the title, the clock or the frame no button moves it.
+TEST_F(MainWindow, OpensQuietlyBorderlessTopmostWithEveryControlInPlaceAndOnlyItsBackgroundDrags) {
   ASSERT_NO_FATAL_FAILURE(start_idler(false));
   EXPECT_TRUE(wait_until([&] { return focused() == control("Text1"); }, 5000))
       << "the reason box does not have the focus when the window opens; \"" << narrow(text_of(focused())) << "\" has";
@@ -148,16 +143,11 @@ TEST_F(MainWindow, OpensQuietlyBorderlessTopmostWithEveryControlInPlace) {
   EXPECT_THAT(other_windows(), IsEmpty());
   ASSERT_TRUE(idler_.running()) << "the idler ended without a client to post to";
   EXPECT_GE(ping_ms(idler(), 2500), 0) << "the idler does not answer messages";
-}
 
-// Any button on the bare background moves the window, and letting go ends
-// the move; on the title, the clock or the frame no button moves it.
-TEST_F(MainWindow, OnlyTheBackgroundDragsTheWindow) {
-  ASSERT_NO_FATAL_FAILURE(start_idler(false));
   place_idler(400, 300);
   const RECT title = screen_rect(control("Label1"));
   const RECT minutes = screen_rect(control("Label3"));
-  const RECT frame = screen_rect(control("Frame1"));
+  const RECT frame_rect = screen_rect(frame);
   struct Spot {
     const char* what;
     POINT at;
@@ -167,7 +157,7 @@ TEST_F(MainWindow, OnlyTheBackgroundDragsTheWindow) {
       {"background", {client_origin(idler()).x + 100, client_origin(idler()).y + 120}, true},
       {"title label", {(title.left + title.right) / 2, (title.top + title.bottom) / 2}, false},
       {"clock label", {(minutes.left + minutes.right) / 2, (minutes.top + minutes.bottom) / 2}, false},
-      {"frame", {frame.left + 4, frame.top + 24}, false},  // inside, left of the clock digits
+      {"frame", {frame_rect.left + 4, frame_rect.top + 24}, false},  // inside, left of the clock digits
   };
   ASSERT_EQ(GetAncestor(WindowFromPoint(spots[0].at), GA_ROOT), idler()) << "something covers the idler";
   for (const Spot& s : spots) {
@@ -191,33 +181,6 @@ TEST_F(MainWindow, OnlyTheBackgroundDragsTheWindow) {
   }
 }
 
-// Text values of HKCU set for as long as this lives, then put back as they
-// were. Wine reads them when a process starts.
-class UserSettings {
- public:
-  struct Setting {
-    std::wstring key;
-    const wchar_t* name;
-    std::wstring value;
-  };
-  explicit UserSettings(std::vector<Setting> settings) : settings_(std::move(settings)) {
-    for (const Setting& s : settings_) {
-      before_.push_back(registry_text(HKEY_CURRENT_USER, s.key, s.name));
-      set_registry_text(HKEY_CURRENT_USER, s.key, s.name, s.value);
-    }
-  }
-  ~UserSettings() {
-    for (size_t i = 0; i < settings_.size(); ++i)
-      set_registry_text(HKEY_CURRENT_USER, settings_[i].key, settings_[i].name, before_[i]);
-  }
-  UserSettings(const UserSettings&) = delete;
-  UserSettings& operator=(const UserSettings&) = delete;
-
- private:
-  std::vector<Setting> settings_;
-  std::vector<std::optional<std::wstring>> before_;
-};
-
 // With visual styles a push button's rounded corners show what is behind
 // them; over the white form they must not show the button face colour.
 // Here the face is magenta, a colour found nowhere in the form: a corner
@@ -233,6 +196,7 @@ TEST_F(MainWindow, ThemedButtonsShowTheFormInTheirCorners) {
                          {kThemeManager, L"ColorName", L"Blue"},
                          {kThemeManager, L"SizeName", L"NormalSize"},
                          {L"Control Panel\\Colors", L"ButtonFace", L"255 0 255"}});
+    ASSERT_TRUE(themed.all_set()) << "cannot turn the theme on";
     ASSERT_NO_FATAL_FAILURE(start_idler(false));
   }
   // A button under the pointer is drawn hot, in the theme's highlight.

@@ -140,11 +140,7 @@ TEST_F(SecondaryWindows, DedicationStaysInFrontLoadsAnewAfterCloseAndOutlivesExi
   ASSERT_TRUE(click(control("Command5")));
   HWND about = wait_window(tallow::kForm2Class);
   ASSERT_NE(about, nullptr);
-  ASSERT_TRUE(click(control("Command4")));
-  std::vector<Record> got = wait_lines(3);
-  ASSERT_EQ(got.size(), 3u);
-  expect_line(got[1], lines::kUnloaded);
-  expect_line(got[2], lines::kCredit);
+  ASSERT_NO_FATAL_FAILURE(press_for("Command4", {lines::kUnloaded, lines::kCredit}, "Exit"));
   EXPECT_TRUE(wait_until([&] { return !IsWindow(idler()); }, 5000)) << "the main window stayed";
   EXPECT_FALSE(idler_.wait_exit(1000)) << "the process ended with About and the dedication window open";
   close(about);
@@ -176,23 +172,6 @@ TEST_F(SecondaryWindows, KeywordsOpenTheirMessageBoxesWithTheExactTexts) {
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(wait_until([&] { return !IsWindow(box); }, 5000));
   }
-}
-
-TEST_F(SecondaryWindows, ExitInsideAdvsPauseEndsEverything) {
-  ASSERT_NO_FATAL_FAILURE(start_room());
-  ASSERT_NO_FATAL_FAILURE(start_idler());
-  ASSERT_TRUE(click(control("Command3")));
-  ASSERT_EQ(wait_lines(2).size(), 2u);  // the banner: Adv. is now in its first pause
-  ASSERT_TRUE(click(control("Command4")));
-  EXPECT_TRUE(idler_.wait_exit(10000)) << "the process did not end";
-  // The advert posts nothing once the window is gone.
-  expect_no_more_lines(4);
-  std::vector<Record> got = lines();
-  ASSERT_EQ(got.size(), 4u);
-  expect_line(got[1], lines::kBanner);
-  expect_line(got[2], lines::kUnloaded);
-  expect_line(got[3], lines::kCredit);
-  expect_gap(got[2], got[3], "Exit unloaded -> credit");
 }
 
 // The leaf on the main window, as fractions of its client area: the box

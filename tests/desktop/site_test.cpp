@@ -120,11 +120,7 @@ class Site : public DesktopTest {
   // released after it was seen pushed means the handler has returned.
   ::testing::AssertionResult press_site() {
     HWND button = control("Command6");
-    RECT rc = screen_rect(button);
-    POINT centre{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
-    if (WindowFromPoint(centre) != button)
-      return ::testing::AssertionFailure() << "Site is not under (" << centre.x << "," << centre.y << ")";
-    if (!move_mouse(centre)) return ::testing::AssertionFailure() << "the mouse never reached Site";
+    if (auto there = point_at(button); !there) return there;
     auto state = [&]() -> std::optional<DWORD_PTR> {
       DWORD_PTR value = 0;
       if (!SendMessageTimeoutW(button, BM_GETSTATE, 0, 0, SMTO_NORMAL, 3000, &value)) return std::nullopt;
