@@ -22,9 +22,8 @@ constexpr int kTextTimeoutMs = 3000;
 constexpr int kSettleMs = 300;
 
 void make_dirs(const std::wstring& path) {
-  for (size_t i = 3; i <= path.size(); ++i) {
+  for (size_t i = 3; i <= path.size(); ++i)
     if (i == path.size() || path[i] == L'\\') CreateDirectoryW(path.substr(0, i).c_str(), nullptr);
-  }
 }
 
 std::wstring quote(const std::wstring& s) { return L"\"" + s + L"\""; }
@@ -38,11 +37,8 @@ HWND find_top_level(DWORD pid, const wchar_t* cls, bool visible_only = false) {
 // has loaded that DLL; 0 if it has not or there is no such export.
 std::uintptr_t exported_in(HANDLE process, const std::wstring& dll_path, const char* symbol) {
   const std::uintptr_t remote = module_base(process, dll_path.substr(dll_path.find_last_of(L"\\/") + 1));
-  HMODULE local = LoadLibraryExW(dll_path.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
-  if (!remote || !local) {
-    if (local) FreeLibrary(local);
-    return 0;
-  }
+  HMODULE local = remote ? LoadLibraryExW(dll_path.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES) : nullptr;
+  if (!local) return 0;
   auto at = reinterpret_cast<std::uintptr_t>(GetProcAddress(local, symbol));
   const std::uintptr_t address = at ? remote + (at - reinterpret_cast<std::uintptr_t>(local)) : 0;
   FreeLibrary(local);
@@ -92,15 +88,11 @@ std::vector<Record> parse_transcript(std::string_view text) {
     if (end == std::string_view::npos) break;
     std::string_view line = text.substr(pos, end - pos);
     pos = end + 1;
-    size_t t1 = line.find('\t');
-    if (t1 == std::string_view::npos) continue;
-    size_t t2 = line.find('\t', t1 + 1);
-    if (t2 == std::string_view::npos) continue;
-    Record r;
-    r.ms = std::strtoll(std::string(line.substr(0, t1)).c_str(), nullptr, 10);
-    r.room = practice::unescape_line(line.substr(t1 + 1, t2 - t1 - 1));
-    r.line = practice::unescape_line(line.substr(t2 + 1));
-    out.push_back(std::move(r));
+    const size_t t1 = line.find('\t'), t2 = line.find('\t', t1 + 1);
+    if (t2 == std::string_view::npos) continue;  // so is t1
+    out.push_back({std::strtoll(std::string(line.substr(0, t1)).c_str(), nullptr, 10),
+                   practice::unescape_line(line.substr(t1 + 1, t2 - t1 - 1)),
+                   practice::unescape_line(line.substr(t2 + 1))});
   }
   return out;
 }
@@ -203,6 +195,11 @@ std::wstring staged_copy(std::string_view file, const std::wstring& run_dir, con
   return CopyFileW(source.c_str(), copy.c_str(), FALSE) ? copy : source;
 }
 
+std::wstring lower(std::wstring s) {
+  for (wchar_t& c : s) c = static_cast<wchar_t>(std::towlower(c));
+  return s;
+}
+
 bool exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::vector<std::wstring> files_in(const std::wstring& folder) {
@@ -229,47 +226,30 @@ void set_environment(const wchar_t* name, const std::optional<std::wstring>& val
   SetEnvironmentVariableW(name, value ? value->c_str() : nullptr);
 }
 
-std::optional<std::wstring> registry_text(HKEY root, const std::wstring& key, const wchar_t* name) {
-  wchar_t value[1024];
-  DWORD size = sizeof value;
-  if (RegGetValueW(root, key.c_str(), name, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS) return std::nullopt;
-  return std::wstring(value);
-}
-
-bool set_registry_text(HKEY root, const std::wstring& key, const wchar_t* name,
-                       const std::optional<std::wstring>& value) {
-  if (!value) return RegDeleteKeyValueW(root, key.c_str(), name) == ERROR_SUCCESS;
-  const DWORD size = static_cast<DWORD>((value->size() + 1) * sizeof(wchar_t));
-  return RegSetKeyValueW(root, key.c_str(), name, REG_SZ, value->c_str(), size) == ERROR_SUCCESS;
-}
-
-UserSettings::UserSettings(std::vector<Setting> settings) : settings_(std::move(settings)) {
-  for (const Setting& s : settings_) {
-    Saved& was = saved_.emplace_back();
-    DWORD size = 0;
+UserSettings::UserSettings(const std::vector<Setting>& settings) {
+  for (const Setting& s : settings) {
+    Saved& was = saved_.emplace_back(Saved{s.key, s.name, REG_NONE, {}});
     const DWORD any = RRF_RT_ANY | RRF_NOEXPAND;
+    DWORD size = 0;
     if (RegGetValueW(HKEY_CURRENT_USER, s.key.c_str(), s.name, any, &was.type, nullptr, &size) != ERROR_SUCCESS)
       was.type = REG_NONE;
     was.data.resize(size);
     if (size) RegGetValueW(HKEY_CURRENT_USER, s.key.c_str(), s.name, any, nullptr, was.data.data(), &size);
     const auto* text = std::get_if<std::wstring>(&s.value);
-    const DWORD* number = std::get_if<DWORD>(&s.value);
-    all_set_ &= (text ? RegSetKeyValueW(HKEY_CURRENT_USER, s.key.c_str(), s.name, REG_SZ, text->c_str(),
-                                        static_cast<DWORD>((text->size() + 1) * sizeof(wchar_t)))
-                      : RegSetKeyValueW(HKEY_CURRENT_USER, s.key.c_str(), s.name, REG_DWORD, number, sizeof *number)) ==
+    const void* data = text ? static_cast<const void*>(text->c_str()) : &std::get<DWORD>(s.value);
+    const DWORD bytes = text ? static_cast<DWORD>((text->size() + 1) * sizeof(wchar_t)) : sizeof(DWORD);
+    all_set_ &= RegSetKeyValueW(HKEY_CURRENT_USER, s.key.c_str(), s.name, text ? REG_SZ : REG_DWORD, data, bytes) ==
                 ERROR_SUCCESS;
   }
 }
 
 UserSettings::~UserSettings() {
-  for (size_t i = 0; i < settings_.size(); ++i) {
-    const Saved& was = saved_[i];
+  for (const Saved& was : saved_)
     if (was.type == REG_NONE)
-      RegDeleteKeyValueW(HKEY_CURRENT_USER, settings_[i].key.c_str(), settings_[i].name);
+      RegDeleteKeyValueW(HKEY_CURRENT_USER, was.key.c_str(), was.name);
     else
-      RegSetKeyValueW(HKEY_CURRENT_USER, settings_[i].key.c_str(), settings_[i].name, was.type, was.data.data(),
+      RegSetKeyValueW(HKEY_CURRENT_USER, was.key.c_str(), was.name, was.type, was.data.data(),
                       static_cast<DWORD>(was.data.size()));
-  }
 }
 
 bool wait_until(const std::function<bool()>& done, int timeout_ms, int poll_ms) {
@@ -403,18 +383,6 @@ int ping_ms(HWND hwnd, int timeout_ms) {
   return static_cast<int>(now_ms() - t0);
 }
 
-int slowest_answer(HWND hwnd, int over_ms) {
-  int worst = 0;
-  std::int64_t until = now_ms() + over_ms;
-  while (now_ms() < until) {
-    int answer = ping_ms(hwnd, 10000);
-    if (answer < 0) return -1;
-    worst = std::max(worst, answer);
-    Sleep(100);
-  }
-  return worst;
-}
-
 // ---- Inside another process -------------------------------------------------
 
 std::vector<Module> modules_of(HANDLE process) {
@@ -428,16 +396,13 @@ std::vector<Module> modules_of(HANDLE process) {
     wchar_t path[MAX_PATH];
     DWORD n = K32GetModuleFileNameExW(process, m, path, MAX_PATH);
     if (n == 0) continue;
-    Module module{reinterpret_cast<std::uintptr_t>(m), std::wstring(path, n)};
-    for (wchar_t& c : module.path) c = static_cast<wchar_t>(std::towlower(c));
-    out.push_back(std::move(module));
+    out.push_back({reinterpret_cast<std::uintptr_t>(m), lower(std::wstring(path, n))});
   }
   return out;
 }
 
 std::uintptr_t module_base(HANDLE process, std::wstring_view name) {
-  std::wstring wanted = L"\\" + std::wstring(name);
-  for (wchar_t& c : wanted) c = static_cast<wchar_t>(std::towlower(c));
+  const std::wstring wanted = lower(L"\\" + std::wstring(name));
   for (const Module& m : modules_of(process))
     if (m.path.size() >= wanted.size() && m.path.compare(m.path.size() - wanted.size(), wanted.size(), wanted) == 0)
       return m.base;
@@ -451,32 +416,24 @@ namespace {
 // limit. So `work` runs on a thread of its own, and if it has not ended
 // within `timeout_ms`, `process` is ended, which is the one way to get that
 // thread back, and the caller is told it failed.
-struct BoundedJob {
-  std::function<bool()> work;
-  bool done = false;
-};
-
-DWORD WINAPI run_bounded_job(void* p) {
-  auto* job = static_cast<BoundedJob*>(p);
-  job->done = job->work();
-  return 0;
-}
-
 bool bounded_by(HANDLE process, int timeout_ms, const std::function<bool()>& work) {
-  BoundedJob job{work};
-  HANDLE thread = CreateThread(nullptr, 0, run_bounded_job, &job, 0, nullptr);
+  struct Job {
+    const std::function<bool()>& work;
+    bool done = false;
+  } job{work};
+  auto run = [](void* p) WINAPI -> DWORD { return static_cast<Job*>(p)->done = static_cast<Job*>(p)->work(), 0; };
+  HANDLE thread = CreateThread(nullptr, 0, run, &job, 0, nullptr);
   if (!thread) return false;
-  if (WaitForSingleObject(thread, timeout_ms) != WAIT_OBJECT_0) {
+  const bool ended = WaitForSingleObject(thread, timeout_ms) == WAIT_OBJECT_0;
+  if (!ended) {
     std::printf("[ desktop  ] process %lu did not carry out a call within %d ms; ending it\n",
                 static_cast<unsigned long>(GetProcessId(process)), timeout_ms);
     TerminateProcess(process, 1);
     // `job` is on this stack: the thread must be gone before it is.
     WaitForSingleObject(thread, INFINITE);
-    CloseHandle(thread);
-    return false;
   }
   CloseHandle(thread);
-  return job.done;
+  return ended && job.done;
 }
 
 bool start_thread_in(HANDLE process, std::uintptr_t start, std::uintptr_t parameter) {
@@ -555,11 +512,6 @@ void mouse_button(Button b, bool down) {
     g_pressed.erase(b);
 }
 
-void release_all_buttons() {
-  std::set<Button> pressed = g_pressed;
-  for (Button b : pressed) mouse_button(b, false);
-}
-
 ::testing::AssertionResult point_at(HWND control) {
   RECT rc = screen_rect(control);
   POINT centre{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
@@ -615,6 +567,14 @@ void type_text(std::wstring_view text) {
     Sleep(15);
   }
 }
+
+namespace {
+// Lets go of every button that a test left pressed.
+void release_all_buttons() {
+  std::set<Button> pressed = g_pressed;
+  for (Button b : pressed) mouse_button(b, false);
+}
+}  // namespace
 
 // ---- Processes -------------------------------------------------------------
 
@@ -812,14 +772,7 @@ std::vector<Record> DesktopTest::lines() const {
 }
 
 std::vector<Record> DesktopTest::wait_lines(size_t n, int timeout_ms) const {
-  std::vector<Record> got;
-  wait_until(
-      [&] {
-        got = lines();
-        return got.size() >= n;
-      },
-      timeout_ms, 20);
-  return got;
+  return wait_for([&] { return lines(); }, [&](const std::vector<Record>& got) { return got.size() >= n; }, timeout_ms);
 }
 
 void DesktopTest::expect_no_more_lines(size_t n, int quiet_ms) const {

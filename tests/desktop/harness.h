@@ -91,6 +91,7 @@ std::string read_file(const std::wstring& path);
 // Copies a built file (a Unix path) into the run folder, as `name` or under
 // its own name; returns the copy, or the original if the copy failed.
 std::wstring staged_copy(std::string_view file, const std::wstring& run_dir, const std::wstring& name = L"");
+std::wstring lower(std::wstring s);
 bool exists(const std::wstring& path);
 // Names of the files (not folders) in `folder`.
 std::vector<std::wstring> files_in(const std::wstring& folder);
@@ -99,12 +100,6 @@ std::vector<std::wstring> files_in(const std::wstring& folder);
 // inherit; nullopt when it is not set.
 std::optional<std::wstring> environment(const wchar_t* name);
 void set_environment(const wchar_t* name, const std::optional<std::wstring>& value);
-// A text value of the registry (`name` null: the key's default), nullopt
-// where there is none; setting nullopt takes it out.
-std::optional<std::wstring> registry_text(HKEY root, const std::wstring& key, const wchar_t* name = nullptr);
-bool set_registry_text(HKEY root, const std::wstring& key, const wchar_t* name,
-                       const std::optional<std::wstring>& value);
-
 // Values under HKCU set for as long as this lives, then put back as they
 // were. Wine reads them as a process starts.
 class UserSettings {
@@ -114,7 +109,7 @@ class UserSettings {
     const wchar_t* name;
     std::variant<std::wstring, DWORD> value;  // REG_SZ or REG_DWORD
   };
-  explicit UserSettings(std::vector<Setting> settings);
+  explicit UserSettings(const std::vector<Setting>& settings);
   ~UserSettings();
   UserSettings(const UserSettings&) = delete;
   UserSettings& operator=(const UserSettings&) = delete;
@@ -122,15 +117,23 @@ class UserSettings {
 
  private:
   struct Saved {
+    std::wstring key;
+    const wchar_t* name;
     DWORD type = REG_NONE;  // REG_NONE: there was no such value
     std::vector<BYTE> data;
   };
-  std::vector<Setting> settings_;
   std::vector<Saved> saved_;
   bool all_set_ = true;
 };
 
 bool wait_until(const std::function<bool()>& done, int timeout_ms, int poll_ms = 20);
+// Takes value() until done(value) holds or `timeout_ms` has passed; the last value taken.
+template <class Value, class Done>
+auto wait_for(Value value, Done done, int timeout_ms, int poll_ms = 20) {
+  decltype(value()) got{};
+  wait_until([&] { return done(got = value()); }, timeout_ms, poll_ms);
+  return got;
+}
 
 // The whole screen via GDI, 32-bit pixels top-down (0x00RRGGBB).
 struct Image {
@@ -160,9 +163,6 @@ std::vector<HWND> children_of(HWND window);
 bool above(HWND upper, HWND lower);
 // Round-trip time of WM_NULL in ms, or -1 if it did not answer in timeout_ms.
 int ping_ms(HWND hwnd, int timeout_ms);
-// Pings hwnd every 100 ms for `over_ms`; the slowest answer, or -1 as soon as
-// one does not come within 10 s.
-int slowest_answer(HWND hwnd, int over_ms);
 
 // ---- Inside another process (of this program's bitness) -------------------
 
@@ -197,7 +197,6 @@ void mouse_button(Button b, bool down);
 // Press at `from`, move by (dx, dy) in steps, release.
 void drag(Button b, POINT from, int dx, int dy);
 void type_text(std::wstring_view text);
-void release_all_buttons();
 
 // ---- Processes -------------------------------------------------------------
 

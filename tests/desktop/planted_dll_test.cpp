@@ -4,8 +4,6 @@
 
 #include <gmock/gmock.h>
 
-#include <cwctype>
-
 using ::testing::IsEmpty;
 
 namespace desktop {
@@ -16,11 +14,6 @@ namespace {
 // directly are known DLLs on Windows, always taken from the system folder.
 const wchar_t* const kLateDlls[] = {L"gdiplus", L"windowscodecs", L"comctl32", L"uxtheme",
                                     L"msimg32", L"propsys",       L"actxprxy", L"dwmapi"};
-
-std::wstring lower(std::wstring s) {
-  for (wchar_t& c : s) c = static_cast<wchar_t>(std::towlower(c));
-  return s;
-}
 
 class PlantedDll : public DesktopTest {
  protected:

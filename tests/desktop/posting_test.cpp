@@ -13,6 +13,20 @@ namespace {
 
 class Posting : public DesktopTest {};
 
+// Pings hwnd every 100 ms for `over_ms`; the slowest answer, or -1 as soon as
+// one does not come within 10 s.
+int slowest_answer(HWND hwnd, int over_ms) {
+  int worst = 0;
+  std::int64_t until = now_ms() + over_ms;
+  while (now_ms() < until) {
+    int answer = ping_ms(hwnd, 10000);
+    if (answer < 0) return -1;
+    worst = std::max(worst, answer);
+    Sleep(100);
+  }
+  return worst;
+}
+
 // Load posts LineLoaded once, Adv. its three lines one pause apart, each
 // into the room on top, and the idler shows beside the chat client. Exit
 // inside Adv.'s pause then ends everything: the advert posts nothing once

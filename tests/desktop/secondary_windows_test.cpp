@@ -239,13 +239,8 @@ TEST_F(SecondaryWindows, PicturesCoverTheirWindowsAtEveryDisplayScaling) {
     ASSERT_NO_FATAL_FAILURE(start_idler(false, s.dpi));
     EXPECT_EQ(client_size(idler()), std::pair(s.main.cx, s.main.cy));
     // Once the window has painted: it opens white, without its leaf.
-    Extent leaf;
-    wait_until(
-        [&] {
-          leaf = leaf_extent(idler(), control("Label1"));
-          return leaf.right - leaf.left > 0.5;
-        },
-        3000);
+    const Extent leaf = wait_for([&] { return leaf_extent(idler(), control("Label1")); },
+                                 [](const Extent& e) { return e.right - e.left > 0.5; }, 3000);
     std::printf("[ desktop  ] %d DPI: main window %ldx%ld, leaf from (%.3f, %.3f) to (%.3f, %.3f) of it\n", s.dpi,
                 client_size(idler()).first, client_size(idler()).second, leaf.left, leaf.top, leaf.right, leaf.bottom);
     if (s.dpi == 96) {
@@ -262,13 +257,7 @@ TEST_F(SecondaryWindows, PicturesCoverTheirWindowsAtEveryDisplayScaling) {
     HWND dedication = wait_window(tallow::kForm3Class);
     ASSERT_NE(dedication, nullptr) << "the dedication window did not open";
     EXPECT_EQ(client_size(dedication), std::pair(s.dedication.cx, s.dedication.cy));
-    double white = 1;
-    wait_until(
-        [&] {
-          white = white_on_edges(dedication);
-          return white < 0.1;
-        },
-        3000);
+    const double white = wait_for([&] { return white_on_edges(dedication); }, [](double w) { return w < 0.1; }, 3000);
     std::printf("[ desktop  ] %d DPI: dedication window %ldx%ld, %.1f%% of its right and bottom edges white\n", s.dpi,
                 client_size(dedication).first, client_size(dedication).second, white * 100);
     EXPECT_LT(white, 0.1) << "a band of the window's white shows beside the photograph";

@@ -28,15 +28,11 @@ struct Period : sim::Loaded {
 };
 
 TEST(TextNumber, ConversionsOfTheClock) {
-  EXPECT_EQ(TextToNumber(L"00"), 0);
-  EXPECT_EQ(TextToNumber(L"59"), 59);
-  EXPECT_EQ(TextToNumber(L" 7 "), 7);
-  EXPECT_EQ(TextToNumber(L"x"), 0);
-  EXPECT_EQ(NumberToText(1), L"1");
-  EXPECT_EQ(NumberToText(60), L"60");
-  EXPECT_EQ(NumberToText(100), L"100");
-  EXPECT_EQ(NumberToText(123456789012), L"123456789012");
-  EXPECT_EQ(NumberToText(0.5), L"0.5");
+  for (const auto& [text, number] : {std::pair{L"00", 0}, {L"59", 59}, {L" 7 ", 7}, {L"x", 0}})
+    EXPECT_EQ(TextToNumber(text), number) << "\"" << Ansi(text) << "\"";
+  for (const auto& [number, text] :
+       {std::pair{1.0, L"1"}, {60.0, L"60"}, {100.0, L"100"}, {123456789012.0, L"123456789012"}, {0.5, L"0.5"}})
+    EXPECT_EQ(NumberToText(number), text);
 }
 
 TEST(IdlePeriod, StartPostsStartAndReasonThenSwitchesToIdling) {
