@@ -724,13 +724,10 @@ void DesktopTest::start_idler(bool wait_loaded, int dpi) {
   if (staged_idler_.empty()) staged_idler_ = staged_copy(idler_exe_, run_dir_, L"TallowDivod.exe");
   ASSERT_TRUE(idler_.start(staged_idler_, L"", job_))
       << "cannot start " << idler_exe_ << " (error " << GetLastError() << ")";
-  bool shown = wait_until(
-      [&] {
-        idler_window_ = find_top_level(idler_.pid(), tallow::kForm1Class);
-        return (idler_window_ && IsWindowVisible(idler_window_)) || !idler_.running();
-      },
-      kStartTimeoutMs, 20);
-  ASSERT_TRUE(shown && idler_.running()) << "the idler's window \"" << narrow(tallow::kForm1Class) << "\" did not show";
+  idler_window_ = wait_for([&] { return find_top_level(idler_.pid(), tallow::kForm1Class); },
+                           [&](HWND w) { return (w && IsWindowVisible(w)) || !idler_.running(); }, kStartTimeoutMs);
+  ASSERT_TRUE(idler_window_ && IsWindowVisible(idler_window_) && idler_.running())
+      << "the idler's window \"" << narrow(tallow::kForm1Class) << "\" did not show";
   if (wait_loaded) {
     std::vector<Record> got = wait_lines(1);
     ASSERT_FALSE(got.empty()) << "the idler posted nothing after it started";

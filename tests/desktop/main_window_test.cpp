@@ -99,11 +99,9 @@ TEST_F(MainWindow, OpensQuietlyBorderlessTopmostWithEveryControlInPlaceAndOnlyIt
 
   RECT client{}, outer = screen_rect(w);
   GetClientRect(w, &client);
-  EXPECT_EQ(client.right, 211);
-  EXPECT_EQ(client.bottom, 248);
+  EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(211L, 248L));
   // No frame: the window is its client area.
-  EXPECT_EQ(outer.right - outer.left, 211);
-  EXPECT_EQ(outer.bottom - outer.top, 248);
+  EXPECT_EQ(std::pair(outer.right - outer.left, outer.bottom - outer.top), std::pair(211L, 248L));
 
   HWND frame = control("Frame1");
   ASSERT_NE(frame, nullptr) << "no Frame1";
@@ -119,11 +117,10 @@ TEST_F(MainWindow, OpensQuietlyBorderlessTopmostWithEveryControlInPlaceAndOnlyIt
     EXPECT_EQ(GetParent(c), p.in_frame ? frame : w);
     EXPECT_EQ(class_of(c), p.cls);
     EXPECT_EQ(text_of(c), p.text);
-    RECT rc = rect_in_parent(c);
-    EXPECT_EQ(rc.left, p.left);
-    EXPECT_EQ(rc.top, p.top);
-    EXPECT_EQ(rc.right - rc.left, p.width);
-    EXPECT_EQ(rc.bottom - rc.top, p.height);
+    const RECT rc = rect_in_parent(c);
+    EXPECT_EQ(std::tuple(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top),
+              std::tuple(p.left, p.top, p.width, p.height))
+        << "left, top, width, height";
     EXPECT_TRUE(IsWindowVisible(c));
     EXPECT_EQ(IsWindowEnabled(c) != FALSE, p.enabled);
     if (class_of(c) == L"Static") expect_look(drawn_with(c), p.look);

@@ -17,7 +17,8 @@ using ::testing::DoubleNear;
 using ::testing::ElementsAre;
 using Lines = std::vector<std::string>;
 
-TEST(MainWindow, LoadMakesTopmostPostsLoadedAndDisablesStop) {
+// The load, then a press on the window's background and Minimize, which post nothing.
+TEST(MainWindow, LoadMakesTopmostPostsLoadedAndDisablesStopThenMouseDownDragsAndMinimizeMinimizes) {
   Loaded s;
   EXPECT_EQ(s.desk.topmostCalls, (std::vector<WindowHandle>{s.form1.handle}));
   EXPECT_EQ(s.Lines(), Lines{Ansi(LineLoaded)});
@@ -26,6 +27,12 @@ TEST(MainWindow, LoadMakesTopmostPostsLoadedAndDisablesStop) {
   EXPECT_EQ(s.Clock(), L"00:00:00");
   EXPECT_EQ(s.Text1.Text(), L"Reason Idle.........");
   EXPECT_TRUE(s.Timer2.Enabled());
+  s.program.form1.MouseDown();
+  s.Minimize(1);
+  s.desk.RunUntil(2);
+  EXPECT_EQ(s.desk.moveCalls, (std::vector<WindowHandle>{s.form1.handle}));
+  EXPECT_EQ(s.form1.minimizeCalls, 1);
+  EXPECT_EQ(s.Lines().size(), 1u);  // neither posts
 }
 
 TEST(MainWindow, AdvPostsThreeLinesSevenTenthsApart) {
@@ -116,16 +123,6 @@ TEST(MainWindow, NoChatClientChangesNothingButThePosts) {
   EXPECT_TRUE(s.Lines().empty());
   EXPECT_TRUE(s.Idling());
   EXPECT_EQ(s.Clock(), L"00:1:4");
-}
-
-TEST(MainWindow, MouseDownDragsAndMinimizeMinimizes) {
-  Loaded s;
-  s.program.form1.MouseDown();
-  s.Minimize(1);
-  s.desk.RunUntil(2);
-  EXPECT_EQ(s.desk.moveCalls, (std::vector<WindowHandle>{s.form1.handle}));
-  EXPECT_EQ(s.form1.minimizeCalls, 1);
-  EXPECT_EQ(s.Lines().size(), 1u);  // neither posts
 }
 
 }  // namespace

@@ -349,19 +349,13 @@ class Storm {
   void Script(double t, Kind kind) {
     IdlerSim& s = *s_;
     ++scripted_;
-    switch (kind) {
-      case kStart: s.Start(t); break;
-      case kStop: s.Stop(t); break;
-      case kAdv: s.Adv(t); break;
-      case kExit: s.Exit(t); break;
-      case kAbout: s.About(t); break;
-      case kSite: s.Site(t); break;
-      case kMinimize: s.Minimize(t); break;
-      case kType: s.Type(t, TextToType()); break;
-      case kCloseAbout: s.desk.At(t, [&s] { s.form2.Close(); }); break;
-      case kCloseDedication: s.desk.At(t, [&s] { s.form3.Close(); }); break;
-      case kKinds: break;
-    }
+    // The buttons in the order of Kind.
+    constexpr const char* kButtons[] = {"Command1", "Command2", "Command3", "Command4",
+                                        "Command5", "Command6", "Command7"};
+    if (kind < kType) s.Press(t, kButtons[kind]);
+    if (kind == kType) s.Type(t, TextToType());
+    if (kind == kCloseAbout) s.desk.At(t, [&s] { s.form2.Close(); });
+    if (kind == kCloseDedication) s.desk.At(t, [&s] { s.form3.Close(); });
   }
 
   std::wstring TextToType() {
