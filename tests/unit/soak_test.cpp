@@ -31,6 +31,7 @@
 #include "bridge/ansi_text.h"
 #include "idler/catalogue.h"
 #include "tests/stubs/idler_sim.h"
+#include "tools/practice-room/transcript_escape.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #define TALLOW_SOAK_ASAN 1
@@ -185,21 +186,6 @@ long PieceValue(const std::wstring& text) { return text == L"00" ? 0 : std::wcst
 std::string Narrow(const std::wstring& text) {
   std::string out;
   for (wchar_t c : text) out += (c >= 0x20 && c < 0x7F) ? static_cast<char>(c) : '?';
-  return out;
-}
-
-// Windows-1252 bytes for a failure message, anything outside ASCII as \xNN.
-std::string Printable(const std::string& bytes) {
-  std::string out;
-  for (unsigned char c : bytes) {
-    if (c >= 0x20 && c < 0x7F) {
-      out += static_cast<char>(c);
-    } else {
-      char hex[8];
-      std::snprintf(hex, sizeof hex, "\\x%02X", c);
-      out += hex;
-    }
-  }
   return out;
 }
 
@@ -370,7 +356,8 @@ class Storm {
     IdlerSim& s = *s_;
     ++postsSinceCheck_;
     ++f_.linesPosted;
-    if (!s.form1.Loaded()) return Fail("a line went out after the main window was unloaded", Printable(bytes));
+    if (!s.form1.Loaded())
+      return Fail("a line went out after the main window was unloaded", practice::escape_line(bytes));
     if (std::find(constants_.begin(), constants_.end(), bytes) != constants_.end()) {
       ++f_.constantLines;
       return;
@@ -389,7 +376,7 @@ class Storm {
       ++f_.totalLines;
       return;
     }
-    Fail("a line that is no catalogue line and no template filled from the window", Printable(bytes));
+    Fail("a line that is no catalogue line and no template filled from the window", practice::escape_line(bytes));
   }
 
   // What the window showed as it went: nothing may touch it afterwards.
