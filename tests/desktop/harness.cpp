@@ -421,7 +421,11 @@ bool bounded_by(HANDLE process, int timeout_ms, const std::function<bool()>& wor
     const std::function<bool()>& work;
     bool done = false;
   } job{work};
-  auto run = [](void* p) WINAPI -> DWORD { return static_cast<Job*>(p)->done = static_cast<Job*>(p)->work(), 0; };
+  auto run = [](void* p) WINAPI -> DWORD {
+    auto* job = static_cast<Job*>(p);
+    job->done = job->work();
+    return 0;
+  };
   HANDLE thread = CreateThread(nullptr, 0, run, &job, 0, nullptr);
   if (!thread) return false;
   const bool ended = WaitForSingleObject(thread, timeout_ms) == WAIT_OBJECT_0;
@@ -894,11 +898,11 @@ std::wstring DesktopTest::screenshot(const std::string& name) const {
   return path;
 }
 
-void DesktopTest::place_idler(int x, int y) const {
-  SetWindowPos(idler_window_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+void place(HWND window, int x, int y) {
+  SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   wait_until(
       [&] {
-        RECT rc = screen_rect(idler_window_);
+        RECT rc = screen_rect(window);
         return rc.left == x && rc.top == y;
       },
       3000);

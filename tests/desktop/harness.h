@@ -159,6 +159,8 @@ POINT client_origin(HWND hwnd);
 std::vector<HWND> top_level_windows_of(DWORD pid, const wchar_t* cls = nullptr, bool visible_only = true);
 // The child windows of `window`, in the order they were made.
 std::vector<HWND> children_of(HWND window);
+// Puts `window` at (x, y) on the screen, without activating it.
+void place(HWND window, int x, int y);
 // `upper` is above `lower` in the z-order of the top-level windows.
 bool above(HWND upper, HWND lower);
 // Round-trip time of WM_NULL in ms, or -1 if it did not answer in timeout_ms.
@@ -292,8 +294,6 @@ class DesktopTest : public ::testing::Test {
 
   // Saves the whole screen as <screenshot dir>/<name>.bmp.
   std::wstring screenshot(const std::string& name) const;
-  // Puts the idler's window at (x, y) on the screen.
-  void place_idler(int x, int y) const;
 
   static std::string test_name();
 

@@ -141,7 +141,7 @@ TEST_F(MainWindow, OpensQuietlyBorderlessTopmostWithEveryControlInPlaceAndOnlyIt
   ASSERT_TRUE(idler_.running()) << "the idler ended without a client to post to";
   EXPECT_GE(ping_ms(idler(), 2500), 0) << "the idler does not answer messages";
 
-  place_idler(400, 300);
+  place(idler(), 400, 300);
   const RECT title = screen_rect(control("Label1"));
   const RECT minutes = screen_rect(control("Label3"));
   const RECT frame_rect = screen_rect(frame);
@@ -160,7 +160,7 @@ TEST_F(MainWindow, OpensQuietlyBorderlessTopmostWithEveryControlInPlaceAndOnlyIt
   for (const Spot& s : spots) {
     for (Button b : {Button::Left, Button::Right, Button::Middle}) {
       SCOPED_TRACE(std::string(name_of(b)) + " button on the " + s.what);
-      place_idler(400, 300);
+      place(idler(), 400, 300);
       POINT moved = drag_and_measure(b, s.at, 40, 30);
       EXPECT_NEAR(moved.x, s.drags ? 40 : 0, s.drags ? 3 : 0);
       EXPECT_NEAR(moved.y, s.drags ? 30 : 0, s.drags ? 3 : 0);

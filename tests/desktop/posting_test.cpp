@@ -40,7 +40,7 @@ TEST_F(Posting, LoadAndAdvPostIntoTheMostRecentlyActiveRoomAndExitInsideAdvsPaus
   std::printf("[ timing   ] exe started -> LineLoaded recorded: %lld ms\n",
               static_cast<long long>(got[0].ms - idler_.started_ms()));
 
-  place_idler(560, 40);  // the room is 520 wide at 0,0
+  place(idler(), 560, 40);  // the room is 520 wide at 0,0
   int worst_ping = 0;
   ASSERT_TRUE(click(control("Command3")));
   // Ask the idler for attention while it posts, to see what a user would.

@@ -22,9 +22,6 @@ class SecondaryWindows : public DesktopTest {
   }
   static bool topmost(HWND w) { return (GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
   static void close(HWND w) { PostMessageW(w, WM_CLOSE, 0, 0); }
-  static void move(HWND w, int x, int y) {
-    SetWindowPos(w, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
   // Nothing covers the middle of `w`, and it is above the room.
   void expect_in_front_of_the_room(HWND w, const char* what) const {
     const RECT rc = screen_rect(w);
@@ -32,18 +29,12 @@ class SecondaryWindows : public DesktopTest {
         << "the active room covers " << what;
     EXPECT_TRUE(above(w, room_frame())) << what << " is below the active room";
   }
-  // Its one label, white in 12 pt bold Courier New over the photograph.
-  void expect_dedication_label(HWND dedication) const {
-    std::vector<HWND> labels = children_of(dedication);
-    ASSERT_EQ(labels.size(), 1u);
-    expect_look(drawn_with(labels[0]), {L"Courier New", 12, FW_BOLD, RGB(255, 255, 255)});
-  }
 };
 
 TEST_F(SecondaryWindows, AboutOpensOnceComesToTheFrontReopensAfterCloseAndOutlivesMinimize) {
   ASSERT_NO_FATAL_FAILURE(start_room());
   ASSERT_NO_FATAL_FAILURE(start_idler());
-  place_idler(900, 40);  // clear of About, which opens in the middle of the screen
+  place(idler(), 900, 40);  // clear of About, which opens in the middle of the screen
   ASSERT_TRUE(click(control("Command5")));
   HWND about = wait_window(tallow::kForm2Class);
   ASSERT_NE(about, nullptr) << "About did not open";
@@ -68,7 +59,7 @@ TEST_F(SecondaryWindows, AboutOpensOnceComesToTheFrontReopensAfterCloseAndOutliv
   // Another program's window, active and over About: a second press brings
   // About to the front and makes it active, and opens no second one.
   const RECT at = screen_rect(about);
-  move(room_frame(), at.left - 40, at.top - 40);
+  place(room_frame(), at.left - 40, at.top - 40);
   ASSERT_TRUE(activate_room());
   ASSERT_TRUE(above(room_frame(), about)) << "the room does not cover About";
   ASSERT_TRUE(click(control("Command5")));
@@ -99,7 +90,7 @@ TEST_F(SecondaryWindows, AboutOpensOnceComesToTheFrontReopensAfterCloseAndOutliv
 TEST_F(SecondaryWindows, DedicationStaysInFrontLoadsAnewAfterCloseAndOutlivesExit) {
   ASSERT_NO_FATAL_FAILURE(start_room());
   ASSERT_NO_FATAL_FAILURE(start_idler());
-  place_idler(20, 40);  // over the room's view, clear of its input
+  place(idler(), 20, 40);  // over the room's view, clear of its input
   HWND dedication = nullptr;
   for (int round = 0; round < 2; ++round) {
     SCOPED_TRACE(round == 0 ? "as first opened" : "opened again after it was closed");
@@ -121,9 +112,12 @@ TEST_F(SecondaryWindows, DedicationStaysInFrontLoadsAnewAfterCloseAndOutlivesExi
       EXPECT_TRUE(wait_until([&] { return control_text("Text1") == L"Reason Idle........."; }, 2000));
       EXPECT_EQ(top_level_windows_of(idler_.pid(), tallow::kForm3Class), std::vector<HWND>{dedication});
     }
-    expect_dedication_label(dedication);
+    // Its one label, white in 12 pt bold Courier New over the photograph.
+    const std::vector<HWND> labels = children_of(dedication);
+    ASSERT_EQ(labels.size(), 1u);
+    expect_look(drawn_with(labels[0]), {L"Courier New", 12, FW_BOLD, RGB(255, 255, 255)});
 
-    move(dedication, 240, 20);  // over the room, clear of the main window and the room's input
+    place(dedication, 240, 20);  // over the room, clear of the main window and the room's input
     ASSERT_TRUE(activate_room());
     expect_in_front_of_the_room(dedication, "the dedication window");
     expect_in_front_of_the_room(idler(), "the main window");

@@ -194,19 +194,13 @@ struct Figures {
   long userEvents = 0;         // scripted presses, typing and window closes that ran
   long inputsReached = 0;      // presses and typing that reached the window
   long userEventsDropped = 0;  // scripted, but the application ended first
-  long timer1Ticks = 0;
-  long timer2Ticks = 0;
-  long topLevelChecks = 0;
+  long timer1Ticks = 0, timer2Ticks = 0, topLevelChecks = 0;
   long windows = 0;  // main windows loaded, one per run of the application
   long exits = 0;    // runs that ended through Exit and the last window closing
   int maxDepth = 0;
   double simulatedSeconds = 0;
-  long linesPosted = 0;
-  long constantLines = 0;
-  long reasonLines = 0;
-  long idleForLines = 0;
-  long idleForAfterAnHour = 0;
-  long totalLines = 0;
+  // The lines posted, by kind, and the message boxes shown.
+  long linesPosted = 0, constantLines = 0, reasonLines = 0, idleForLines = 0, idleForAfterAnHour = 0, totalLines = 0;
   long boxesShown = 0;
   // The live heap between windows, from a tenth of the run on.
   long long heapAtTenth = -1, heapAtEnd = -1, blocksAtTenth = -1, blocksAtEnd = -1, heapPeak = 0;
@@ -272,7 +266,7 @@ class Storm {
     f_.inputsReached += s.inputsDelivered;
     f_.timer1Ticks += static_cast<long>(s.Timer1.TicksDelivered());
     f_.timer2Ticks += static_cast<long>(s.Timer2.TicksDelivered());
-    f_.events += s.desk.eventsRun + static_cast<long>(s.Timer1.TicksDelivered() + s.Timer2.TicksDelivered());
+    f_.events = Events();
     f_.maxDepth = std::max(f_.maxDepth, s.desk.maxDepth);
     f_.simulatedSeconds += s.desk.Now();
     f_.boxesShown += static_cast<long>(s.boxes.shown.size());
