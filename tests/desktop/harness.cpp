@@ -22,15 +22,14 @@ constexpr int kTextTimeoutMs = 3000;
 constexpr int kSettleMs = 300;
 
 void make_dirs(const std::wstring& path) {
-  for (size_t i = 3; i <= path.size(); ++i) {
+  for (size_t i = 3; i <= path.size(); ++i)
     if (i == path.size() || path[i] == L'\\') CreateDirectoryW(path.substr(0, i).c_str(), nullptr);
-  }
 }
 
 std::wstring quote(const std::wstring& s) { return L"\"" + s + L"\""; }
 
-HWND find_top_level(DWORD pid, const wchar_t* cls) {
-  std::vector<HWND> all = top_level_windows_of(pid, cls, false);
+HWND find_top_level(DWORD pid, const wchar_t* cls, bool visible_only = false) {
+  std::vector<HWND> all = top_level_windows_of(pid, cls, visible_only);
   return all.empty() ? nullptr : all.front();
 }
 
@@ -38,11 +37,8 @@ HWND find_top_level(DWORD pid, const wchar_t* cls) {
 // has loaded that DLL; 0 if it has not or there is no such export.
 std::uintptr_t exported_in(HANDLE process, const std::wstring& dll_path, const char* symbol) {
   const std::uintptr_t remote = module_base(process, dll_path.substr(dll_path.find_last_of(L"\\/") + 1));
-  HMODULE local = LoadLibraryExW(dll_path.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
-  if (!remote || !local) {
-    if (local) FreeLibrary(local);
-    return 0;
-  }
+  HMODULE local = remote ? LoadLibraryExW(dll_path.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES) : nullptr;
+  if (!local) return 0;
   auto at = reinterpret_cast<std::uintptr_t>(GetProcAddress(local, symbol));
   const std::uintptr_t address = at ? remote + (at - reinterpret_cast<std::uintptr_t>(local)) : 0;
   FreeLibrary(local);
@@ -51,42 +47,14 @@ std::uintptr_t exported_in(HANDLE process, const std::wstring& dll_path, const c
 
 std::set<Button> g_pressed;
 
-DWORD flag_for(Button b, bool down) {
-  switch (b) {
-    case Button::Left: return down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-    case Button::Right: return down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP;
-    case Button::Middle: return down ? MOUSEEVENTF_MIDDLEDOWN : MOUSEEVENTF_MIDDLEUP;
-  }
-  return 0;
-}
-
-// The prefix's display scaling (HKCU\Control Panel\Desktop\LogPixels) set
-// to `dpi` for as long as this lives, then put back as it was.
-class ScreenDpi {
- public:
-  explicit ScreenDpi(int dpi) {
-    DWORD size = sizeof previous_;
-    had_ = RegGetValueW(HKEY_CURRENT_USER, kKey, L"LogPixels", RRF_RT_REG_DWORD, nullptr, &previous_, &size) ==
-           ERROR_SUCCESS;
-    set(static_cast<DWORD>(dpi));
-  }
-  ~ScreenDpi() {
-    if (had_)
-      set(previous_);
-    else
-      RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, L"LogPixels");
-  }
-  ScreenDpi(const ScreenDpi&) = delete;
-  ScreenDpi& operator=(const ScreenDpi&) = delete;
-
- private:
-  static constexpr const wchar_t* kKey = L"Control Panel\\Desktop";
-  static void set(DWORD value) {
-    RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"LogPixels", REG_DWORD, &value, sizeof value);
-  }
-  DWORD previous_ = 0;
-  bool had_ = false;
+struct ButtonFlags {
+  const char* name;
+  DWORD down, up;
 };
+// In the order of Button.
+const ButtonFlags kButtonFlags[] = {{"left", MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP},
+                                    {"right", MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP},
+                                    {"middle", MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP}};
 
 }  // namespace
 
@@ -120,15 +88,11 @@ std::vector<Record> parse_transcript(std::string_view text) {
     if (end == std::string_view::npos) break;
     std::string_view line = text.substr(pos, end - pos);
     pos = end + 1;
-    size_t t1 = line.find('\t');
-    if (t1 == std::string_view::npos) continue;
-    size_t t2 = line.find('\t', t1 + 1);
-    if (t2 == std::string_view::npos) continue;
-    Record r;
-    r.ms = std::strtoll(std::string(line.substr(0, t1)).c_str(), nullptr, 10);
-    r.room = practice::unescape_line(line.substr(t1 + 1, t2 - t1 - 1));
-    r.line = practice::unescape_line(line.substr(t2 + 1));
-    out.push_back(std::move(r));
+    const size_t t1 = line.find('\t'), t2 = line.find('\t', t1 + 1);
+    if (t2 == std::string_view::npos) continue;  // so is t1
+    out.push_back({std::strtoll(std::string(line.substr(0, t1)).c_str(), nullptr, 10),
+                   practice::unescape_line(line.substr(t1 + 1, t2 - t1 - 1)),
+                   practice::unescape_line(line.substr(t2 + 1))});
   }
   return out;
 }
@@ -152,13 +116,13 @@ void expect_gap(const Record& a, const Record& b, const char* what, int pauses, 
   EXPECT_LE(gap, pauses * kPauseMs + late_ms) << what;
 }
 
-void expect_adv(const std::vector<Record>& got, size_t first, const std::string& room) {
-  ASSERT_GE(got.size(), first + 3);
-  expect_line(got[first], lines::kBanner, room);
-  expect_line(got[first + 1], lines::kCredit, room);
-  expect_line(got[first + 2], lines::kTeam, room);
-  expect_gap(got[first], got[first + 1], "Adv. banner -> credit");
-  expect_gap(got[first + 1], got[first + 2], "Adv. credit -> team");
+void expect_announcement(const std::vector<Record>& got, size_t first, const std::vector<std::string>& announcement,
+                         const char* what, const std::string& room) {
+  ASSERT_GE(got.size(), first + announcement.size());
+  for (size_t i = 0; i < announcement.size(); ++i) {
+    expect_line(got[first + i], announcement[i], room);
+    if (i > 0) expect_gap(got[first + i - 1], got[first + i], (what + (" line " + std::to_string(i + 1))).c_str());
+  }
 }
 
 namespace {
@@ -231,6 +195,11 @@ std::wstring staged_copy(std::string_view file, const std::wstring& run_dir, con
   return CopyFileW(source.c_str(), copy.c_str(), FALSE) ? copy : source;
 }
 
+std::wstring lower(std::wstring s) {
+  for (wchar_t& c : s) c = static_cast<wchar_t>(std::towlower(c));
+  return s;
+}
+
 bool exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::vector<std::wstring> files_in(const std::wstring& folder) {
@@ -257,18 +226,30 @@ void set_environment(const wchar_t* name, const std::optional<std::wstring>& val
   SetEnvironmentVariableW(name, value ? value->c_str() : nullptr);
 }
 
-std::optional<std::wstring> registry_text(HKEY root, const std::wstring& key, const wchar_t* name) {
-  wchar_t value[1024];
-  DWORD size = sizeof value;
-  if (RegGetValueW(root, key.c_str(), name, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS) return std::nullopt;
-  return std::wstring(value);
+UserSettings::UserSettings(const std::vector<Setting>& settings) {
+  for (const Setting& s : settings) {
+    Saved& was = saved_.emplace_back(Saved{s.key, s.name, REG_NONE, {}});
+    const DWORD any = RRF_RT_ANY | RRF_NOEXPAND;
+    DWORD size = 0;
+    if (RegGetValueW(HKEY_CURRENT_USER, s.key.c_str(), s.name, any, &was.type, nullptr, &size) != ERROR_SUCCESS)
+      was.type = REG_NONE;
+    was.data.resize(size);
+    if (size) RegGetValueW(HKEY_CURRENT_USER, s.key.c_str(), s.name, any, nullptr, was.data.data(), &size);
+    const auto* text = std::get_if<std::wstring>(&s.value);
+    const void* data = text ? static_cast<const void*>(text->c_str()) : &std::get<DWORD>(s.value);
+    const DWORD bytes = text ? static_cast<DWORD>((text->size() + 1) * sizeof(wchar_t)) : sizeof(DWORD);
+    all_set_ &= RegSetKeyValueW(HKEY_CURRENT_USER, s.key.c_str(), s.name, text ? REG_SZ : REG_DWORD, data, bytes) ==
+                ERROR_SUCCESS;
+  }
 }
 
-bool set_registry_text(HKEY root, const std::wstring& key, const wchar_t* name,
-                       const std::optional<std::wstring>& value) {
-  if (!value) return RegDeleteKeyValueW(root, key.c_str(), name) == ERROR_SUCCESS;
-  const DWORD size = static_cast<DWORD>((value->size() + 1) * sizeof(wchar_t));
-  return RegSetKeyValueW(root, key.c_str(), name, REG_SZ, value->c_str(), size) == ERROR_SUCCESS;
+UserSettings::~UserSettings() {
+  for (const Saved& was : saved_)
+    if (was.type == REG_NONE)
+      RegDeleteKeyValueW(HKEY_CURRENT_USER, was.key.c_str(), was.name);
+    else
+      RegSetKeyValueW(HKEY_CURRENT_USER, was.key.c_str(), was.name, was.type, was.data.data(),
+                      static_cast<DWORD>(was.data.size()));
 }
 
 bool wait_until(const std::function<bool()>& done, int timeout_ms, int poll_ms) {
@@ -287,12 +268,7 @@ Image capture_screen() {
   HDC screen = GetDC(nullptr);
   HDC mem = CreateCompatibleDC(screen);
   BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = img.width;
-  bi.bmiHeader.biHeight = -img.height;  // top-down
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
+  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), img.width, -img.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};  // 32-bit, top-down
   void* bits = nullptr;
   HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (bmp && bits) {
@@ -313,18 +289,11 @@ Image capture_screen() {
 namespace {
 bool save_bmp(const Image& image, const std::wstring& path) {
   if (image.pixels.empty()) return false;
-  BITMAPINFOHEADER ih{};
-  ih.biSize = sizeof ih;
-  ih.biWidth = image.width;
-  ih.biHeight = -image.height;  // top-down, as the pixels are
-  ih.biPlanes = 1;
-  ih.biBitCount = 32;
-  ih.biCompression = BI_RGB;
+  // Top-down, as the pixels are.
+  const BITMAPINFOHEADER ih{sizeof(BITMAPINFOHEADER), image.width, -image.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   const DWORD bytes = static_cast<DWORD>(image.pixels.size() * sizeof image.pixels[0]);
-  BITMAPFILEHEADER fh{};
-  fh.bfType = 0x4D42;  // "BM"
-  fh.bfOffBits = sizeof fh + sizeof ih;
-  fh.bfSize = fh.bfOffBits + bytes;
+  const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof ih;
+  const BITMAPFILEHEADER fh{0x4D42 /* "BM" */, offset + bytes, 0, 0, offset};
   HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
@@ -414,18 +383,6 @@ int ping_ms(HWND hwnd, int timeout_ms) {
   return static_cast<int>(now_ms() - t0);
 }
 
-int slowest_answer(HWND hwnd, int over_ms) {
-  int worst = 0;
-  std::int64_t until = now_ms() + over_ms;
-  while (now_ms() < until) {
-    int answer = ping_ms(hwnd, 10000);
-    if (answer < 0) return -1;
-    worst = std::max(worst, answer);
-    Sleep(100);
-  }
-  return worst;
-}
-
 // ---- Inside another process -------------------------------------------------
 
 std::vector<Module> modules_of(HANDLE process) {
@@ -439,16 +396,13 @@ std::vector<Module> modules_of(HANDLE process) {
     wchar_t path[MAX_PATH];
     DWORD n = K32GetModuleFileNameExW(process, m, path, MAX_PATH);
     if (n == 0) continue;
-    Module module{reinterpret_cast<std::uintptr_t>(m), std::wstring(path, n)};
-    for (wchar_t& c : module.path) c = static_cast<wchar_t>(std::towlower(c));
-    out.push_back(std::move(module));
+    out.push_back({reinterpret_cast<std::uintptr_t>(m), lower(std::wstring(path, n))});
   }
   return out;
 }
 
 std::uintptr_t module_base(HANDLE process, std::wstring_view name) {
-  std::wstring wanted = L"\\" + std::wstring(name);
-  for (wchar_t& c : wanted) c = static_cast<wchar_t>(std::towlower(c));
+  const std::wstring wanted = lower(L"\\" + std::wstring(name));
   for (const Module& m : modules_of(process))
     if (m.path.size() >= wanted.size() && m.path.compare(m.path.size() - wanted.size(), wanted.size(), wanted) == 0)
       return m.base;
@@ -462,32 +416,28 @@ namespace {
 // limit. So `work` runs on a thread of its own, and if it has not ended
 // within `timeout_ms`, `process` is ended, which is the one way to get that
 // thread back, and the caller is told it failed.
-struct BoundedJob {
-  std::function<bool()> work;
-  bool done = false;
-};
-
-DWORD WINAPI run_bounded_job(void* p) {
-  auto* job = static_cast<BoundedJob*>(p);
-  job->done = job->work();
-  return 0;
-}
-
 bool bounded_by(HANDLE process, int timeout_ms, const std::function<bool()>& work) {
-  BoundedJob job{work};
-  HANDLE thread = CreateThread(nullptr, 0, run_bounded_job, &job, 0, nullptr);
+  struct Job {
+    const std::function<bool()>& work;
+    bool done = false;
+  } job{work};
+  auto run = [](void* p) WINAPI -> DWORD {
+    auto* job = static_cast<Job*>(p);
+    job->done = job->work();
+    return 0;
+  };
+  HANDLE thread = CreateThread(nullptr, 0, run, &job, 0, nullptr);
   if (!thread) return false;
-  if (WaitForSingleObject(thread, timeout_ms) != WAIT_OBJECT_0) {
+  const bool ended = WaitForSingleObject(thread, timeout_ms) == WAIT_OBJECT_0;
+  if (!ended) {
     std::printf("[ desktop  ] process %lu did not carry out a call within %d ms; ending it\n",
                 static_cast<unsigned long>(GetProcessId(process)), timeout_ms);
     TerminateProcess(process, 1);
     // `job` is on this stack: the thread must be gone before it is.
     WaitForSingleObject(thread, INFINITE);
-    CloseHandle(thread);
-    return false;
   }
   CloseHandle(thread);
-  return job.done;
+  return ended && job.done;
 }
 
 bool start_thread_in(HANDLE process, std::uintptr_t start, std::uintptr_t parameter) {
@@ -535,14 +485,7 @@ bool load_library_in(HANDLE process, const std::wstring& name) {
 
 // ---- Real input ------------------------------------------------------------
 
-const char* name_of(Button b) {
-  switch (b) {
-    case Button::Left: return "left";
-    case Button::Right: return "right";
-    case Button::Middle: return "middle";
-  }
-  return "?";
-}
+const char* name_of(Button b) { return kButtonFlags[static_cast<int>(b)].name; }
 
 bool move_mouse(POINT p) {
   int w = GetSystemMetrics(SM_CXSCREEN);
@@ -565,7 +508,7 @@ bool move_mouse(POINT p) {
 void mouse_button(Button b, bool down) {
   INPUT in{};
   in.type = INPUT_MOUSE;
-  in.mi.dwFlags = flag_for(b, down);
+  in.mi.dwFlags = down ? kButtonFlags[static_cast<int>(b)].down : kButtonFlags[static_cast<int>(b)].up;
   SendInput(1, &in, sizeof in);
   if (down)
     g_pressed.insert(b);
@@ -573,12 +516,7 @@ void mouse_button(Button b, bool down) {
     g_pressed.erase(b);
 }
 
-void release_all_buttons() {
-  std::set<Button> pressed = g_pressed;
-  for (Button b : pressed) mouse_button(b, false);
-}
-
-::testing::AssertionResult click(HWND control) {
+::testing::AssertionResult point_at(HWND control) {
   RECT rc = screen_rect(control);
   POINT centre{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
   HWND under = WindowFromPoint(centre);
@@ -593,6 +531,11 @@ void release_all_buttons() {
     return ::testing::AssertionFailure() << "the mouse went to (" << at.x << "," << at.y << ") instead of (" << centre.x
                                          << "," << centre.y << ")";
   }
+  return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult click(HWND control) {
+  if (auto there = point_at(control); !there) return there;
   mouse_button(Button::Left, true);
   Sleep(60);
   mouse_button(Button::Left, false);
@@ -628,6 +571,14 @@ void type_text(std::wstring_view text) {
     Sleep(15);
   }
 }
+
+namespace {
+// Lets go of every button that a test left pressed.
+void release_all_buttons() {
+  std::set<Button> pressed = g_pressed;
+  for (Button b : pressed) mouse_button(b, false);
+}
+}  // namespace
 
 // ---- Processes -------------------------------------------------------------
 
@@ -733,27 +684,16 @@ void DesktopTest::start_room(const std::wstring& args) {
   if (!args.empty()) all += L" " + args;
   // A room started again appends to the same transcript: wait for its own READY.
   auto readies = [&] {
-    std::vector<std::int64_t> at;
-    for (const Record& r : parse_transcript(read_file(transcript_)))
-      if (r.room == "-" && r.line == "READY") at.push_back(r.ms);
-    return at;
+    const std::vector<Record> all = parse_transcript(read_file(transcript_));
+    return std::count_if(all.begin(), all.end(), [](const Record& r) { return r.room == "-" && r.line == "READY"; });
   };
-  const size_t earlier = readies().size();
+  const auto earlier = readies();
   // Copied once a test: a copy over an exe that has only just ended can
   // leave Wine a file it cannot start.
   if (staged_room_.empty()) staged_room_ = staged_copy(room_exe_, run_dir_);
   ASSERT_TRUE(room_.start(staged_room_, all, job_))
       << "cannot start " << room_exe_ << " (error " << GetLastError() << ")";
-  bool ready = wait_until(
-      [&] {
-        std::vector<std::int64_t> at = readies();
-        if (at.size() > earlier) {
-          room_ready_ms_ = at.back();
-          return true;
-        }
-        return !room_.running();
-      },
-      kStartTimeoutMs, 20);
+  bool ready = wait_until([&] { return readies() > earlier || !room_.running(); }, kStartTimeoutMs, 20);
   ASSERT_TRUE(ready && room_.running()) << "the practice room did not get ready";
   room_frame_ = find_top_level(room_.pid(), room_frame_class().c_str());
   ASSERT_NE(room_frame_, nullptr) << "the practice room has no \"" << chat_client_names::kFrameClass << "\" window";
@@ -782,18 +722,16 @@ void DesktopTest::start_room(const std::wstring& args) {
 void DesktopTest::start_idler(bool wait_loaded, int dpi) {
   // Wine reads the display scaling when a process starts: the idler gets
   // `dpi`, everything started before or after it keeps the prefix's own.
-  std::optional<ScreenDpi> scaled;
-  if (dpi) scaled.emplace(dpi);
+  std::optional<UserSettings> scaled;
+  if (dpi) scaled.emplace(std::vector<UserSettings::Setting>{{L"Control Panel\\Desktop", L"LogPixels", DWORD(dpi)}});
+  ASSERT_TRUE(!scaled || scaled->all_set()) << "cannot set the display scaling";
   if (staged_idler_.empty()) staged_idler_ = staged_copy(idler_exe_, run_dir_, L"TallowDivod.exe");
   ASSERT_TRUE(idler_.start(staged_idler_, L"", job_))
       << "cannot start " << idler_exe_ << " (error " << GetLastError() << ")";
-  bool shown = wait_until(
-      [&] {
-        idler_window_ = find_top_level(idler_.pid(), tallow::kForm1Class);
-        return (idler_window_ && IsWindowVisible(idler_window_)) || !idler_.running();
-      },
-      kStartTimeoutMs, 20);
-  ASSERT_TRUE(shown && idler_.running()) << "the idler's window \"" << narrow(tallow::kForm1Class) << "\" did not show";
+  idler_window_ = wait_for([&] { return find_top_level(idler_.pid(), tallow::kForm1Class); },
+                           [&](HWND w) { return (w && IsWindowVisible(w)) || !idler_.running(); }, kStartTimeoutMs);
+  ASSERT_TRUE(idler_window_ && IsWindowVisible(idler_window_) && idler_.running())
+      << "the idler's window \"" << narrow(tallow::kForm1Class) << "\" did not show";
   if (wait_loaded) {
     std::vector<Record> got = wait_lines(1);
     ASSERT_FALSE(got.empty()) << "the idler posted nothing after it started";
@@ -835,25 +773,11 @@ std::vector<Record> DesktopTest::lines() const {
 }
 
 std::vector<Record> DesktopTest::wait_lines(size_t n, int timeout_ms) const {
-  std::vector<Record> got;
-  wait_until(
-      [&] {
-        got = lines();
-        return got.size() >= n;
-      },
-      timeout_ms, 20);
-  return got;
+  return wait_for([&] { return lines(); }, [&](const std::vector<Record>& got) { return got.size() >= n; }, timeout_ms);
 }
 
 void DesktopTest::expect_no_more_lines(size_t n, int quiet_ms) const {
-  std::vector<Record> got;
-  wait_until(
-      [&] {
-        got = lines();
-        return got.size() > n;
-      },
-      quiet_ms);
-  EXPECT_EQ(got.size(), n) << "unexpected extra lines were posted";
+  EXPECT_EQ(wait_lines(n + 1, quiet_ms).size(), n) << "unexpected extra lines were posted";
 }
 
 bool DesktopTest::idler_shows_its_picture() const {
@@ -874,13 +798,7 @@ std::wstring DesktopTest::clock_text() const {
 
 HWND DesktopTest::wait_window(const wchar_t* cls, int timeout_ms) const {
   HWND found = nullptr;
-  wait_until(
-      [&] {
-        std::vector<HWND> all = top_level_windows_of(idler_.pid(), cls);
-        found = all.empty() ? nullptr : all.front();
-        return found != nullptr;
-      },
-      timeout_ms);
+  wait_until([&] { return (found = find_top_level(idler_.pid(), cls, true)) != nullptr; }, timeout_ms);
   return found;
 }
 
@@ -898,28 +816,25 @@ void DesktopTest::set_reason(const std::wstring& text) {
   SendMessageW(control("Text1"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-void DesktopTest::start_idling(const std::string& reason_bytes, const std::string& room) {
+void DesktopTest::press_for(const char* button, const std::vector<std::string>& announcement, const char* what,
+                            const std::string& room) {
   const size_t before = lines().size();
-  ASSERT_TRUE(click(control("Command1")));
+  ASSERT_TRUE(click(control(button)));
   // A reason of a megabyte takes its time to cross.
-  std::vector<Record> got = wait_lines(before + 2, 30000);
-  ASSERT_EQ(got.size(), before + 2);
-  expect_line(got[before], lines::kStarted, room);
-  expect_line(got[before + 1], lines::reason(reason_bytes), room);
-  expect_gap(got[before], got[before + 1], "Start started -> reason");
+  std::vector<Record> got = wait_lines(before + announcement.size(), 30000);
+  ASSERT_EQ(got.size(), before + announcement.size());
+  expect_announcement(got, before, announcement, what, room);
+}
+
+void DesktopTest::start_idling(const std::string& reason_bytes, const std::string& room) {
+  ASSERT_NO_FATAL_FAILURE(press_for("Command1", {lines::kStarted, lines::reason(reason_bytes)}, "Start", room));
   ASSERT_TRUE(wait_until([&] { return IsWindowEnabled(control("Command2")) != FALSE; }, 5000))
       << "Stop did not become available after Start";
   expect_idling();
 }
 
 void DesktopTest::stop_idling(const std::string& hours, const std::string& minutes, const std::string& room) {
-  const size_t before = lines().size();
-  ASSERT_TRUE(click(control("Command2")));
-  std::vector<Record> got = wait_lines(before + 2, 30000);
-  ASSERT_EQ(got.size(), before + 2);
-  expect_line(got[before], lines::kStopped, room);
-  expect_line(got[before + 1], lines::total(hours, minutes), room);
-  expect_gap(got[before], got[before + 1], "Stop stopped -> total");
+  ASSERT_NO_FATAL_FAILURE(press_for("Command2", {lines::kStopped, lines::total(hours, minutes)}, "Stop", room));
   EXPECT_TRUE(wait_until([&] { return clock_text() == L"00 00 00"; }, 5000))
       << "the clock reads " << narrow(clock_text());
   // Stop gives the controls back after its last line, Stop itself last.
@@ -983,11 +898,11 @@ std::wstring DesktopTest::screenshot(const std::string& name) const {
   return path;
 }
 
-void DesktopTest::place_idler(int x, int y) const {
-  SetWindowPos(idler_window_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+void place(HWND window, int x, int y) {
+  SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   wait_until(
       [&] {
-        RECT rc = screen_rect(idler_window_);
+        RECT rc = screen_rect(window);
         return rc.left == x && rc.top == y;
       },
       3000);

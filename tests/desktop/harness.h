@@ -27,6 +27,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 #include "transcript_escape.h"
@@ -59,8 +60,13 @@ inline std::string printable(std::string_view bytes) { return practice::escape_l
 void expect_line(const Record& r, const std::string& bytes, const std::string& room = "Room 1");
 // Two lines came `pauses` pauses of 0.7 s apart, at most `late_ms` late.
 void expect_gap(const Record& a, const Record& b, const char* what, int pauses = 1, int late_ms = 150);
-// got[first] onwards hold Adv.'s banner, credit and team, one pause apart.
-void expect_adv(const std::vector<Record>& got, size_t first, const std::string& room = "Room 1");
+// got[first] onwards hold the lines of `announcement`, one pause apart.
+void expect_announcement(const std::vector<Record>& got, size_t first, const std::vector<std::string>& announcement,
+                         const char* what, const std::string& room = "Room 1");
+inline const std::vector<std::string> kAdv = {lines::kBanner, lines::kCredit, lines::kTeam};
+inline void expect_adv(const std::vector<Record>& got, size_t first, const std::string& room = "Room 1") {
+  expect_announcement(got, first, kAdv, "Adv.", room);
+}
 
 // A label's font (upright, plain, ANSI) and text colour as its layout has
 // them, where given; every label of the idler is transparent.
@@ -85,6 +91,7 @@ std::string read_file(const std::wstring& path);
 // Copies a built file (a Unix path) into the run folder, as `name` or under
 // its own name; returns the copy, or the original if the copy failed.
 std::wstring staged_copy(std::string_view file, const std::wstring& run_dir, const std::wstring& name = L"");
+std::wstring lower(std::wstring s);
 bool exists(const std::wstring& path);
 // Names of the files (not folders) in `folder`.
 std::vector<std::wstring> files_in(const std::wstring& folder);
@@ -93,13 +100,40 @@ std::vector<std::wstring> files_in(const std::wstring& folder);
 // inherit; nullopt when it is not set.
 std::optional<std::wstring> environment(const wchar_t* name);
 void set_environment(const wchar_t* name, const std::optional<std::wstring>& value);
-// A text value of the registry (`name` null: the key's default), nullopt
-// where there is none; setting nullopt takes it out.
-std::optional<std::wstring> registry_text(HKEY root, const std::wstring& key, const wchar_t* name = nullptr);
-bool set_registry_text(HKEY root, const std::wstring& key, const wchar_t* name,
-                       const std::optional<std::wstring>& value);
+// Values under HKCU set for as long as this lives, then put back as they
+// were. Wine reads them as a process starts.
+class UserSettings {
+ public:
+  struct Setting {
+    std::wstring key;
+    const wchar_t* name;
+    std::variant<std::wstring, DWORD> value;  // REG_SZ or REG_DWORD
+  };
+  explicit UserSettings(const std::vector<Setting>& settings);
+  ~UserSettings();
+  UserSettings(const UserSettings&) = delete;
+  UserSettings& operator=(const UserSettings&) = delete;
+  bool all_set() const { return all_set_; }
+
+ private:
+  struct Saved {
+    std::wstring key;
+    const wchar_t* name;
+    DWORD type = REG_NONE;  // REG_NONE: there was no such value
+    std::vector<BYTE> data;
+  };
+  std::vector<Saved> saved_;
+  bool all_set_ = true;
+};
 
 bool wait_until(const std::function<bool()>& done, int timeout_ms, int poll_ms = 20);
+// Takes value() until done(value) holds or `timeout_ms` has passed; the last value taken.
+template <class Value, class Done>
+auto wait_for(Value value, Done done, int timeout_ms, int poll_ms = 20) {
+  decltype(value()) got{};
+  wait_until([&] { return done(got = value()); }, timeout_ms, poll_ms);
+  return got;
+}
 
 // The whole screen via GDI, 32-bit pixels top-down (0x00RRGGBB).
 struct Image {
@@ -125,13 +159,12 @@ POINT client_origin(HWND hwnd);
 std::vector<HWND> top_level_windows_of(DWORD pid, const wchar_t* cls = nullptr, bool visible_only = true);
 // The child windows of `window`, in the order they were made.
 std::vector<HWND> children_of(HWND window);
+// Puts `window` at (x, y) on the screen, without activating it.
+void place(HWND window, int x, int y);
 // `upper` is above `lower` in the z-order of the top-level windows.
 bool above(HWND upper, HWND lower);
 // Round-trip time of WM_NULL in ms, or -1 if it did not answer in timeout_ms.
 int ping_ms(HWND hwnd, int timeout_ms);
-// Pings hwnd every 100 ms for `over_ms`; the slowest answer, or -1 as soon as
-// one does not come within 10 s.
-int slowest_answer(HWND hwnd, int over_ms);
 
 // ---- Inside another process (of this program's bitness) -------------------
 
@@ -158,13 +191,14 @@ const char* name_of(Button b);
 // X server can take well over 60 ms to warp it. False if it never arrived.
 bool move_mouse(POINT screen);
 void mouse_button(Button b, bool down);
-// Presses and releases the left button at the centre of the control, after
-// checking the control is what is under that point.
+// Moves the pointer to the centre of the control, after checking the control
+// is what is under that point.
+::testing::AssertionResult point_at(HWND control);
+// point_at, then presses and releases the left button there.
 ::testing::AssertionResult click(HWND control);
 // Press at `from`, move by (dx, dy) in steps, release.
 void drag(Button b, POINT from, int dx, int dy);
 void type_text(std::wstring_view text);
-void release_all_buttons();
 
 // ---- Processes -------------------------------------------------------------
 
@@ -223,6 +257,9 @@ class DesktopTest : public ::testing::Test {
   void type_reason(const std::wstring& text, bool keyword = false);
   // Puts `text` into the reason box at once (WM_SETTEXT).
   void set_reason(const std::wstring& text);
+  // Clicks `button`: exactly the lines of `announcement` follow, one pause apart.
+  void press_for(const char* button, const std::vector<std::string>& announcement, const char* what,
+                 const std::string& room = "Room 1");
   // Presses Start: its two lines (the reason as the room gets it), then Stop.
   void start_idling(const std::string& reason_bytes, const std::string& room = "Room 1");
   // Presses Stop: its two lines, then the clock and controls back at rest.
@@ -257,8 +294,6 @@ class DesktopTest : public ::testing::Test {
 
   // Saves the whole screen as <screenshot dir>/<name>.bmp.
   std::wstring screenshot(const std::string& name) const;
-  // Puts the idler's window at (x, y) on the screen.
-  void place_idler(int x, int y) const;
 
   static std::string test_name();
 
@@ -275,7 +310,6 @@ class DesktopTest : public ::testing::Test {
   std::wstring staged_room_, staged_idler_;
   HWND room_frame_ = nullptr;
   HWND idler_window_ = nullptr;
-  std::int64_t room_ready_ms_ = 0;
 };
 
 }  // namespace desktop

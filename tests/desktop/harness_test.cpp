@@ -39,15 +39,12 @@ TEST_F(Harness, TypesIntoThePracticeRoomWithRealInputAndScreenshotsIt) {
   EXPECT_EQ(printable(got[0].line), "hi caf\\xE9");
 
   // The room's frame is at 0,0; the desktop beyond it is another colour.
-  RECT rc = screen_rect(room_frame());
-  Image shot;
-  EXPECT_TRUE(wait_until(
-      [&] {
-        shot = capture_screen();
-        return !shot.pixels.empty() && shot.at(rc.left + 100, rc.top + 100) != shot.at(rc.right + 50, rc.bottom + 50);
-      },
-      3000))
-      << "the screen does not show the room";
+  const RECT rc = screen_rect(room_frame());
+  auto shows_room = [&](const Image& shot) {
+    return !shot.pixels.empty() && shot.at(rc.left + 100, rc.top + 100) != shot.at(rc.right + 50, rc.bottom + 50);
+  };
+  const Image shot = wait_for(capture_screen, shows_room, 3000);
+  EXPECT_TRUE(shows_room(shot)) << "the screen does not show the room";
   std::wstring path = screenshot(test_name());
   EXPECT_GT(read_file(path).size(), static_cast<size_t>(shot.width) * shot.height * 3);
 }

@@ -53,6 +53,8 @@ struct Placement {
   LabelLook look;  // a label's; the clock's digits take the window's own font, left to the idler
 };
 
+const wchar_t kTitle[] = L"\u2122Tallow Divod\u2122";
+const LabelLook kTitleLook{L"Rockwell Extra Bold", 15.75, 800, RGB(0, 0x80, 0)};
 // Pixels relative to the parent's client area at 96 DPI.
 const Placement kPlacements[] = {
     {"Command7", false, L"Button", L"Minimize", 144, 16, 57, 17, true, {}},
@@ -69,21 +71,14 @@ const Placement kPlacements[] = {
     {"Command2", false, L"Button", L"Stop", 32, 0, 33, 17, false, {}},
     {"Command1", false, L"Button", L"Start", 0, 0, 33, 17, true, {}},
     {"Text1", false, L"Edit", L"Reason Idle.........", 32, 224, 129, 19, true, {}},
-    {"Label1",
-     false,
-     L"Static",
-     L"\u2122Tallow Divod\u2122",
-     8,
-     200,
-     185,
-     25,
-     true,
-     {L"Rockwell Extra Bold", 15.75, 800, RGB(0, 0x80, 0)}},
+    {"Label1", false, L"Static", kTitle, 8, 200, 185, 25, true, kTitleLook},
 };
 
 // With no chat client running: the window, its controls and their looks,
 // the keyboard focus and the order Tab takes, and no other window at all.
-TEST_F(MainWindow, OpensQuietlyBorderlessTopmostWithEveryControlInPlace) {
+// Then any button on the bare background moves the window, and letting go
+// ends the move; on the title, the clock or the frame no button moves it.
+TEST_F(MainWindow, OpensQuietlyBorderlessTopmostWithEveryControlInPlaceAndOnlyItsBackgroundDrags) {
   ASSERT_NO_FATAL_FAILURE(start_idler(false));
   EXPECT_TRUE(wait_until([&] { return focused() == control("Text1"); }, 5000))
       << "the reason box does not have the focus when the window opens; \"" << narrow(text_of(focused())) << "\" has";
@@ -104,11 +99,9 @@ TEST_F(MainWindow, OpensQuietlyBorderlessTopmostWithEveryControlInPlace) {
 
   RECT client{}, outer = screen_rect(w);
   GetClientRect(w, &client);
-  EXPECT_EQ(client.right, 211);
-  EXPECT_EQ(client.bottom, 248);
+  EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(211L, 248L));
   // No frame: the window is its client area.
-  EXPECT_EQ(outer.right - outer.left, 211);
-  EXPECT_EQ(outer.bottom - outer.top, 248);
+  EXPECT_EQ(std::pair(outer.right - outer.left, outer.bottom - outer.top), std::pair(211L, 248L));
 
   HWND frame = control("Frame1");
   ASSERT_NE(frame, nullptr) << "no Frame1";
@@ -124,11 +117,10 @@ TEST_F(MainWindow, OpensQuietlyBorderlessTopmostWithEveryControlInPlace) {
     EXPECT_EQ(GetParent(c), p.in_frame ? frame : w);
     EXPECT_EQ(class_of(c), p.cls);
     EXPECT_EQ(text_of(c), p.text);
-    RECT rc = rect_in_parent(c);
-    EXPECT_EQ(rc.left, p.left);
-    EXPECT_EQ(rc.top, p.top);
-    EXPECT_EQ(rc.right - rc.left, p.width);
-    EXPECT_EQ(rc.bottom - rc.top, p.height);
+    const RECT rc = rect_in_parent(c);
+    EXPECT_EQ(std::tuple(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top),
+              std::tuple(p.left, p.top, p.width, p.height))
+        << "left, top, width, height";
     EXPECT_TRUE(IsWindowVisible(c));
     EXPECT_EQ(IsWindowEnabled(c) != FALSE, p.enabled);
     if (class_of(c) == L"Static") expect_look(drawn_with(c), p.look);
@@ -148,16 +140,11 @@ TEST_F(MainWindow, OpensQuietlyBorderlessTopmostWithEveryControlInPlace) {
   EXPECT_THAT(other_windows(), IsEmpty());
   ASSERT_TRUE(idler_.running()) << "the idler ended without a client to post to";
   EXPECT_GE(ping_ms(idler(), 2500), 0) << "the idler does not answer messages";
-}
 
-// Any button on the bare background moves the window, and letting go ends
-// the move; on the title, the clock or the frame no button moves it.
-TEST_F(MainWindow, OnlyTheBackgroundDragsTheWindow) {
-  ASSERT_NO_FATAL_FAILURE(start_idler(false));
-  place_idler(400, 300);
+  place(idler(), 400, 300);
   const RECT title = screen_rect(control("Label1"));
   const RECT minutes = screen_rect(control("Label3"));
-  const RECT frame = screen_rect(control("Frame1"));
+  const RECT frame_rect = screen_rect(frame);
   struct Spot {
     const char* what;
     POINT at;
@@ -167,13 +154,13 @@ TEST_F(MainWindow, OnlyTheBackgroundDragsTheWindow) {
       {"background", {client_origin(idler()).x + 100, client_origin(idler()).y + 120}, true},
       {"title label", {(title.left + title.right) / 2, (title.top + title.bottom) / 2}, false},
       {"clock label", {(minutes.left + minutes.right) / 2, (minutes.top + minutes.bottom) / 2}, false},
-      {"frame", {frame.left + 4, frame.top + 24}, false},  // inside, left of the clock digits
+      {"frame", {frame_rect.left + 4, frame_rect.top + 24}, false},  // inside, left of the clock digits
   };
   ASSERT_EQ(GetAncestor(WindowFromPoint(spots[0].at), GA_ROOT), idler()) << "something covers the idler";
   for (const Spot& s : spots) {
     for (Button b : {Button::Left, Button::Right, Button::Middle}) {
       SCOPED_TRACE(std::string(name_of(b)) + " button on the " + s.what);
-      place_idler(400, 300);
+      place(idler(), 400, 300);
       POINT moved = drag_and_measure(b, s.at, 40, 30);
       EXPECT_NEAR(moved.x, s.drags ? 40 : 0, s.drags ? 3 : 0);
       EXPECT_NEAR(moved.y, s.drags ? 30 : 0, s.drags ? 3 : 0);
@@ -191,33 +178,6 @@ TEST_F(MainWindow, OnlyTheBackgroundDragsTheWindow) {
   }
 }
 
-// Text values of HKCU set for as long as this lives, then put back as they
-// were. Wine reads them when a process starts.
-class UserSettings {
- public:
-  struct Setting {
-    std::wstring key;
-    const wchar_t* name;
-    std::wstring value;
-  };
-  explicit UserSettings(std::vector<Setting> settings) : settings_(std::move(settings)) {
-    for (const Setting& s : settings_) {
-      before_.push_back(registry_text(HKEY_CURRENT_USER, s.key, s.name));
-      set_registry_text(HKEY_CURRENT_USER, s.key, s.name, s.value);
-    }
-  }
-  ~UserSettings() {
-    for (size_t i = 0; i < settings_.size(); ++i)
-      set_registry_text(HKEY_CURRENT_USER, settings_[i].key, settings_[i].name, before_[i]);
-  }
-  UserSettings(const UserSettings&) = delete;
-  UserSettings& operator=(const UserSettings&) = delete;
-
- private:
-  std::vector<Setting> settings_;
-  std::vector<std::optional<std::wstring>> before_;
-};
-
 // With visual styles a push button's rounded corners show what is behind
 // them; over the white form they must not show the button face colour.
 // Here the face is magenta, a colour found nowhere in the form: a corner
@@ -233,6 +193,7 @@ TEST_F(MainWindow, ThemedButtonsShowTheFormInTheirCorners) {
                          {kThemeManager, L"ColorName", L"Blue"},
                          {kThemeManager, L"SizeName", L"NormalSize"},
                          {L"Control Panel\\Colors", L"ButtonFace", L"255 0 255"}});
+    ASSERT_TRUE(themed.all_set()) << "cannot turn the theme on";
     ASSERT_NO_FATAL_FAILURE(start_idler(false));
   }
   // A button under the pointer is drawn hot, in the theme's highlight.

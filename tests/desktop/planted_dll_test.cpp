@@ -4,25 +4,17 @@
 
 #include <gmock/gmock.h>
 
-#include <cwctype>
-
 using ::testing::IsEmpty;
 
 namespace desktop {
 namespace {
 
-// What the idler loads at run time: GDI+ for its pictures, with what GDI+,
-// the version 6 common controls and themes bring along. The DLLs it imports
+// What the idler loads at run time: the version 6 common controls and what
+// the themes bring along; and GDI+ with its codecs, which a program that
+// shows pictures may load (the idler decodes its own). The DLLs it imports
 // directly are known DLLs on Windows, always taken from the system folder.
 const wchar_t* const kLateDlls[] = {L"gdiplus", L"windowscodecs", L"comctl32", L"uxtheme",
                                     L"msimg32", L"propsys",       L"actxprxy", L"dwmapi"};
-
-std::wstring lower(std::wstring s) {
-  for (wchar_t& c : s) c = static_cast<wchar_t>(std::towlower(c));
-  return s;
-}
-
-const wchar_t* const kPrograms[] = {L"TallowDivod.exe", L"dll-probe.exe"};
 
 class PlantedDll : public DesktopTest {
  protected:
@@ -37,21 +29,12 @@ class PlantedDll : public DesktopTest {
     // one: tell it to prefer a DLL found on disk, as Windows would. Wine
     // reads WINEDLLOVERRIDES from the environment it was started with,
     // not from ours, so the same overrides go in its per-program keys.
-    for (const wchar_t* exe : kPrograms)
+    std::vector<UserSettings::Setting> overrides;
+    for (const wchar_t* exe : {L"TallowDivod.exe", L"dll-probe.exe"})
       for (const wchar_t* name : kLateDlls)
-        ASSERT_TRUE(set_registry_text(HKEY_CURRENT_USER, overrides_key(exe), name, L"native,builtin"));
-  }
-
-  void TearDown() override {
-    DesktopTest::TearDown();
-    for (const wchar_t* exe : kPrograms) {
-      std::wstring key = std::wstring(L"Software\\Wine\\AppDefaults\\") + exe;
-      RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
-    }
-  }
-
-  static std::wstring overrides_key(const wchar_t* exe) {
-    return std::wstring(L"Software\\Wine\\AppDefaults\\") + exe + L"\\DllOverrides";
+        overrides.push_back(
+            {std::wstring(L"Software\\Wine\\AppDefaults\\") + exe + L"\\DllOverrides", name, L"native,builtin"});
+    ASSERT_TRUE(overrides_.emplace(std::move(overrides)).all_set());
   }
 
   std::vector<std::wstring> planted_ones_loaded() const {
@@ -63,38 +46,67 @@ class PlantedDll : public DesktopTest {
 
   // Opens all three windows, so every picture and icon is loaded, and
   // checks that no planted DLL and nothing from the exe's folder came in.
-  void expect_none_loaded();
-  bool bare_name_load_finds_planted();
+  void expect_none_loaded() {
+    ASSERT_NO_FATAL_FAILURE(start_room());
+    ASSERT_NO_FATAL_FAILURE(start_idler());
+    EXPECT_TRUE(wait_until([&] { return idler_shows_its_picture(); }, 5000)) << "the main window shows no picture";
+    EXPECT_THAT(planted_ones_loaded(), IsEmpty()) << "while the main window opened";
+    // The main window's picture has been drawn; the About window adds its
+    // icons, the dedication window its photograph.
+    ASSERT_TRUE(click(control("Command5")));
+    set_reason(L"Juniper");
+    HWND dedication = wait_window(tallow::kForm3Class, 10000);
+    ASSERT_NE(dedication, nullptr) << "the dedication window did not open";
+    ASSERT_NE(wait_window(tallow::kForm2Class), nullptr) << "the About window did not open";
+    // The photograph is on screen.
+    RECT photo = screen_rect(dedication);
+    photo.top += 40;
+    InflateRect(&photo, -10, 0);
+    EXPECT_TRUE(wait_until([&] { return colours_on_screen(photo) > 64; }, 5000))
+        << "the dedication window shows no photograph";
+
+    std::vector<Module> modules = modules_of(idler_.handle());
+    ASSERT_FALSE(modules.empty()) << "cannot list the idler's modules (error " << GetLastError() << ")";
+    const std::wstring folder = lower(run_dir_) + L"\\";
+    for (const Module& module : modules) {
+      const std::wstring& path = module.path;
+      bool beside_exe = path.rfind(folder, 0) == 0 && path.substr(path.size() - 4) == L".dll";
+      EXPECT_FALSE(beside_exe) << "loaded from the exe's folder: " << narrow(path);
+    }
+    EXPECT_THAT(planted_ones_loaded(), IsEmpty());
+  }
+
+  // Any later load by a bare name inside the running idler, of a DLL that
+  // Windows has no copy of (a plug-in, say): where Windows has
+  // SetDefaultDllDirectories only the system folder is searched. Where it
+  // has not, nothing the idler can call takes the exe's own folder out of
+  // the search: that is what the hardening leaves open on XP, and on Vista
+  // and 7 without KB2533623, and why the DLLs loaded later are loaded first
+  // by path.
+  bool bare_name_load_finds_planted() {
+    const std::wstring planted = run_dir_ + L"\\tallow-plugin.dll";
+    EXPECT_TRUE(exists(staged_copy(DESKTOP_PLANTED_DLL, run_dir_, L"tallow-plugin.dll")));
+    DeleteFileW((planted + L".loaded").c_str());
+    EXPECT_TRUE(load_library_in(idler_.handle(), L"tallow-plugin.dll")) << "cannot run a thread in the idler";
+    const bool listed = module_base(idler_.handle(), L"tallow-plugin.dll") != 0;
+    EXPECT_EQ(listed, exists(planted + L".loaded"));
+    return listed;
+  }
+
+  // Put back once the test's processes are gone.
+  std::optional<UserSettings> overrides_;
 };
 
-// Without this the other test would prove nothing: a program in the same
-// folder that loads GDI+ by its bare name gets the planted one.
-TEST_F(PlantedDll, ACarelessLoaderInTheSameFolderLoadsIt) {
+// Last, a program in the same folder that loads one by its bare name gets
+// the planted one: without that the idler's loading none would prove nothing.
+TEST_F(PlantedDll, TheIdlerLoadsNoneAndALoadByBareNameSearchesTheSystemFolderOnlyWhereACarelessLoaderFindsIt) {
+  ASSERT_NO_FATAL_FAILURE(expect_none_loaded());
+  EXPECT_FALSE(bare_name_load_finds_planted());
+
   Process probe;
   ASSERT_TRUE(probe.start(staged_copy(DESKTOP_DLL_PROBE_EXE, run_dir_), L"gdiplus.dll", job_));
   ASSERT_TRUE(probe.wait_exit(30000));
   EXPECT_TRUE(exists(run_dir_ + L"\\gdiplus.dll.loaded"));
-}
-
-// Any later load by a bare name inside the running idler, of a DLL that
-// Windows has no copy of (a plug-in, say): where Windows has
-// SetDefaultDllDirectories only the system folder is searched. Where it has
-// not, nothing the idler can call takes the exe's own folder out of the
-// search: that is what the hardening leaves open on XP, and on Vista and 7
-// without KB2533623, and why the DLLs loaded later are loaded first by path.
-bool PlantedDll::bare_name_load_finds_planted() {
-  const std::wstring planted = run_dir_ + L"\\tallow-plugin.dll";
-  EXPECT_TRUE(exists(staged_copy(DESKTOP_PLANTED_DLL, run_dir_, L"tallow-plugin.dll")));
-  DeleteFileW((planted + L".loaded").c_str());
-  EXPECT_TRUE(load_library_in(idler_.handle(), L"tallow-plugin.dll")) << "cannot run a thread in the idler";
-  const bool listed = module_base(idler_.handle(), L"tallow-plugin.dll") != 0;
-  EXPECT_EQ(listed, exists(planted + L".loaded"));
-  return listed;
-}
-
-TEST_F(PlantedDll, TheIdlerLoadsNoneAndALoadByBareNameSearchesTheSystemFolderOnly) {
-  ASSERT_NO_FATAL_FAILURE(expect_none_loaded());
-  EXPECT_FALSE(bare_name_load_finds_planted());
 }
 
 // Vista and 7 without KB2533623, and XP, have no SetDefaultDllDirectories:
@@ -103,37 +115,6 @@ TEST_F(PlantedDll, WhereWindowsLacksSetDefaultDllDirectoriesTheIdlerLoadsNoneBut
   idler_exe_ = DESKTOP_IDLER_WITHOUT_DEFAULT_DIRS_EXE;
   ASSERT_NO_FATAL_FAILURE(expect_none_loaded());
   EXPECT_TRUE(bare_name_load_finds_planted());
-}
-
-void PlantedDll::expect_none_loaded() {
-  ASSERT_NO_FATAL_FAILURE(start_room());
-  ASSERT_NO_FATAL_FAILURE(start_idler());
-  EXPECT_TRUE(wait_until([&] { return idler_shows_its_picture(); }, 5000)) << "the main window shows no picture";
-  EXPECT_THAT(planted_ones_loaded(), IsEmpty()) << "while the main window opened";
-  // The main window's picture has been drawn with GDI+; the About window
-  // adds its icons, the dedication window its photograph.
-  ASSERT_TRUE(click(control("Command5")));
-  set_reason(L"Juniper");
-  HWND dedication = wait_window(tallow::kForm3Class, 10000);
-  ASSERT_NE(dedication, nullptr) << "the dedication window did not open";
-  ASSERT_NE(wait_window(tallow::kForm2Class), nullptr) << "the About window did not open";
-  // The real GDI+ did the work: the photograph is on screen. A planted one
-  // has none of GDI+'s functions and would have left the window blank.
-  RECT photo = screen_rect(dedication);
-  photo.top += 40;
-  InflateRect(&photo, -10, 0);
-  EXPECT_TRUE(wait_until([&] { return colours_on_screen(photo) > 64; }, 5000))
-      << "the dedication window shows no photograph";
-
-  std::vector<Module> modules = modules_of(idler_.handle());
-  ASSERT_FALSE(modules.empty()) << "cannot list the idler's modules (error " << GetLastError() << ")";
-  const std::wstring folder = lower(run_dir_) + L"\\";
-  for (const Module& module : modules) {
-    const std::wstring& path = module.path;
-    bool beside_exe = path.rfind(folder, 0) == 0 && path.substr(path.size() - 4) == L".dll";
-    EXPECT_FALSE(beside_exe) << "loaded from the exe's folder: " << narrow(path);
-  }
-  EXPECT_THAT(planted_ones_loaded(), IsEmpty());
 }
 
 }  // namespace

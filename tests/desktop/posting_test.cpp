@@ -1,6 +1,8 @@
 // What the idler posts into the room, where it goes, and how it copes with a
-// client that does not answer.
-#include "tests/golden/expected.h"
+// client that fails under it: an input that hangs, the client killed in the
+// middle of an announcement, a room closed between two lines. The idler keeps
+// its clock and its controls, posts the rest where it can and never stops
+// answering.
 #include "harness.h"
 
 #include <algorithm>
@@ -11,9 +13,25 @@ namespace {
 
 class Posting : public DesktopTest {};
 
+// Pings hwnd every 100 ms for `over_ms`; the slowest answer, or -1 as soon as
+// one does not come within 10 s.
+int slowest_answer(HWND hwnd, int over_ms) {
+  int worst = 0;
+  std::int64_t until = now_ms() + over_ms;
+  while (now_ms() < until) {
+    int answer = ping_ms(hwnd, 10000);
+    if (answer < 0) return -1;
+    worst = std::max(worst, answer);
+    Sleep(100);
+  }
+  return worst;
+}
+
 // Load posts LineLoaded once, Adv. its three lines one pause apart, each
-// into the room on top, and the idler shows beside the chat client.
-TEST_F(Posting, LoadAndAdvPostIntoTheMostRecentlyActiveRoom) {
+// into the room on top, and the idler shows beside the chat client. Exit
+// inside Adv.'s pause then ends everything: the advert posts nothing once
+// the window is gone.
+TEST_F(Posting, LoadAndAdvPostIntoTheMostRecentlyActiveRoomAndExitInsideAdvsPauseEndsEverything) {
   ASSERT_NO_FATAL_FAILURE(start_room(L"--rooms 2"));
   ASSERT_NO_FATAL_FAILURE(start_idler());
   std::vector<Record> got = lines();
@@ -22,7 +40,7 @@ TEST_F(Posting, LoadAndAdvPostIntoTheMostRecentlyActiveRoom) {
   std::printf("[ timing   ] exe started -> LineLoaded recorded: %lld ms\n",
               static_cast<long long>(got[0].ms - idler_.started_ms()));
 
-  place_idler(560, 40);  // the room is 520 wide at 0,0
+  place(idler(), 560, 40);  // the room is 520 wide at 0,0
   int worst_ping = 0;
   ASSERT_TRUE(click(control("Command3")));
   // Ask the idler for attention while it posts, to see what a user would.
@@ -43,14 +61,21 @@ TEST_F(Posting, LoadAndAdvPostIntoTheMostRecentlyActiveRoom) {
   // The first chat child of the MDI client is where the idler posts.
   ASSERT_TRUE(wait_until([&] { return room_child(nullptr) == room1; }, 5000))
       << "the practice room did not bring Room 1 to the top";
-  ASSERT_TRUE(click(control("Command3")));
-  got = wait_lines(7);
-  ASSERT_EQ(got.size(), 7u);
-  expect_adv(got, 4, "Room 1");
+  ASSERT_NO_FATAL_FAILURE(press_for("Command3", kAdv, "Adv.", "Room 1"));
   expect_no_more_lines(7);
 
   EXPECT_TRUE(wait_until([&] { return idler_shows_its_picture(); }, 3000)) << "the idler shows no picture";
   std::printf("[ desktop  ] screenshot: %s\n", narrow(screenshot(test_name())).c_str());
+
+  ASSERT_TRUE(click(control("Command3")));
+  ASSERT_EQ(wait_lines(8).size(), 8u);  // the banner: Adv. is now in its first pause
+  ASSERT_TRUE(click(control("Command4")));
+  EXPECT_TRUE(idler_.wait_exit(10000)) << "the process did not end";
+  expect_no_more_lines(10);
+  got = lines();
+  ASSERT_EQ(got.size(), 10u);
+  expect_line(got[7], lines::kBanner);
+  expect_announcement(got, 8, {lines::kUnloaded, lines::kCredit}, "Exit");
 }
 
 // LineLoaded goes to the top window even when it is mail, over typed text.
@@ -150,6 +175,60 @@ TEST_F(Posting, PausesOnOldWindowsSleepThroughAdv) {
     EXPECT_TRUE(rules.refuse_all || refusals == 0) << "the wake mask has a flag that Windows 7 does not know";
     EXPECT_LE(waits, rules.most_waits) << "the pauses spun instead of sleeping";
   }
+}
+
+TEST_F(Posting, ClientKilledInTheMiddleOfAPost) {
+  // The reason line, third, hangs the room: the idler is waiting on it
+  // when the room dies.
+  ASSERT_NO_FATAL_FAILURE(start_room(L"--hang-on-line 3"));
+  ASSERT_NO_FATAL_FAILURE(start_idler());
+  set_reason(L"back soon");
+  ASSERT_TRUE(click(control("Command1")));
+  std::vector<Record> got = wait_lines(2);
+  ASSERT_EQ(got.size(), 2u);
+  expect_line(got[1], lines::kStarted, "Room 1");
+  // The room stops answering as the reason's text reaches it: the idler then waits on it, 2 s at most.
+  ASSERT_TRUE(wait_until([&] { return ping_ms(room_frame(), 250) < 0; }, 10000))
+      << "the room never hung on the reason line";
+  // The idler's wait began after Start's pause, at the earliest.
+  const std::int64_t into_wait = now_ms() - (got[1].ms + 700);
+  room_.kill();
+  std::printf("[ timing   ] room killed at most %lld ms into the idler's wait\n", static_cast<long long>(into_wait));
+  ASSERT_GE(into_wait, 0) << "the room was killed before the idler could have been waiting on it";
+  ASSERT_LT(into_wait, 2000) << "the room was killed after the idler had given up on it";
+
+  int worst = slowest_answer(idler(), 3000);
+  std::printf("[ timing   ] slowest WM_NULL answer after the room was killed: %d ms\n", worst);
+  ASSERT_GE(worst, 0) << "the idler stopped answering";
+  EXPECT_LE(worst, 2500);
+  expect_idling();
+  EXPECT_GE(_wtoi(text_of(control("Label4")).c_str()), 3) << "the idle clock stopped";
+
+  // A new client: Stop's lines reach it.
+  ASSERT_NO_FATAL_FAILURE(start_room());
+  ASSERT_NO_FATAL_FAILURE(stop_idling("00", "00"));
+  expect_no_more_lines(4);
+}
+
+TEST_F(Posting, RoomClosedAndReopenedBetweenTwoLines) {
+  // Room 1 closes as soon as it has recorded the fourth line, the banner
+  // of Adv.; Room 2 opens a second later, between the credit and the team.
+  ASSERT_NO_FATAL_FAILURE(start_room(L"--close-after-line 4 --reopen-after-ms 1000"));
+  ASSERT_NO_FATAL_FAILURE(start_idler());
+  set_reason(L"lunch");
+  ASSERT_NO_FATAL_FAILURE(start_idling("lunch"));
+  ASSERT_TRUE(click(control("Command3")));
+  std::vector<Record> got = wait_lines(5);
+  ASSERT_EQ(got.size(), 5u);
+  expect_line(got[3], lines::kBanner, "Room 1");
+  // The credit went nowhere: there was no room to take it.
+  expect_line(got[4], lines::kTeam, "Room 2");
+  expect_gap(got[3], got[4], "banner -> team across the closed room", 2, 200);
+
+  expect_idling();
+  // The clock starts once Start's lines are out: Adv. took 1.4 s of it.
+  EXPECT_GE(_wtoi(text_of(control("Label4")).c_str()), 1) << "the idle clock stopped";
+  ASSERT_NO_FATAL_FAILURE(stop_idling("00", "00", "Room 2"));
 }
 
 }  // namespace

@@ -22,9 +22,6 @@ class SecondaryWindows : public DesktopTest {
   }
   static bool topmost(HWND w) { return (GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
   static void close(HWND w) { PostMessageW(w, WM_CLOSE, 0, 0); }
-  static void move(HWND w, int x, int y) {
-    SetWindowPos(w, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
   // Nothing covers the middle of `w`, and it is above the room.
   void expect_in_front_of_the_room(HWND w, const char* what) const {
     const RECT rc = screen_rect(w);
@@ -32,18 +29,12 @@ class SecondaryWindows : public DesktopTest {
         << "the active room covers " << what;
     EXPECT_TRUE(above(w, room_frame())) << what << " is below the active room";
   }
-  // Its one label, white in 12 pt bold Courier New over the photograph.
-  void expect_dedication_label(HWND dedication) const {
-    std::vector<HWND> labels = children_of(dedication);
-    ASSERT_EQ(labels.size(), 1u);
-    expect_look(drawn_with(labels[0]), {L"Courier New", 12, FW_BOLD, RGB(255, 255, 255)});
-  }
 };
 
 TEST_F(SecondaryWindows, AboutOpensOnceComesToTheFrontReopensAfterCloseAndOutlivesMinimize) {
   ASSERT_NO_FATAL_FAILURE(start_room());
   ASSERT_NO_FATAL_FAILURE(start_idler());
-  place_idler(900, 40);  // clear of About, which opens in the middle of the screen
+  place(idler(), 900, 40);  // clear of About, which opens in the middle of the screen
   ASSERT_TRUE(click(control("Command5")));
   HWND about = wait_window(tallow::kForm2Class);
   ASSERT_NE(about, nullptr) << "About did not open";
@@ -68,7 +59,7 @@ TEST_F(SecondaryWindows, AboutOpensOnceComesToTheFrontReopensAfterCloseAndOutliv
   // Another program's window, active and over About: a second press brings
   // About to the front and makes it active, and opens no second one.
   const RECT at = screen_rect(about);
-  move(room_frame(), at.left - 40, at.top - 40);
+  place(room_frame(), at.left - 40, at.top - 40);
   ASSERT_TRUE(activate_room());
   ASSERT_TRUE(above(room_frame(), about)) << "the room does not cover About";
   ASSERT_TRUE(click(control("Command5")));
@@ -99,52 +90,46 @@ TEST_F(SecondaryWindows, AboutOpensOnceComesToTheFrontReopensAfterCloseAndOutliv
 TEST_F(SecondaryWindows, DedicationStaysInFrontLoadsAnewAfterCloseAndOutlivesExit) {
   ASSERT_NO_FATAL_FAILURE(start_room());
   ASSERT_NO_FATAL_FAILURE(start_idler());
-  place_idler(20, 40);  // over the room's view, clear of its input
-  ASSERT_NO_FATAL_FAILURE(type_reason(L"Juniper", true));
-  HWND dedication = wait_window(tallow::kForm3Class);
-  ASSERT_NE(dedication, nullptr) << "the dedication window did not open";
-  EXPECT_EQ(text_of(dedication), L"Juniper.........");
-  EXPECT_TRUE(topmost(dedication));
-  EXPECT_EQ(GetWindow(dedication, GW_OWNER), nullptr);
-  EXPECT_EQ(client_size(dedication), std::pair(305L, 300L));
-  EXPECT_TRUE(wait_until([&] { return control_text("Text1") == L"Reason Idle........."; }, 2000));
-  ASSERT_TRUE(load_probe());
-  expect_dedication_label(dedication);
-  wait_until([&] { return colours_on_screen(screen_rect(dedication)) > 64; }, 3000);
-  screenshot("dedication-window");
-
-  // The keyword again: the box is reset, and the open window is neither
-  // doubled nor loaded again.
-  ASSERT_NO_FATAL_FAILURE(type_reason(L"Juniper", true));
-  EXPECT_TRUE(wait_until([&] { return control_text("Text1") == L"Reason Idle........."; }, 2000));
-  EXPECT_EQ(top_level_windows_of(idler_.pid(), tallow::kForm3Class), std::vector<HWND>{dedication});
-
+  place(idler(), 20, 40);  // over the room's view, clear of its input
+  HWND dedication = nullptr;
   for (int round = 0; round < 2; ++round) {
     SCOPED_TRACE(round == 0 ? "as first opened" : "opened again after it was closed");
-    move(dedication, 240, 20);  // over the room, clear of the main window and the room's input
+    ASSERT_NO_FATAL_FAILURE(type_reason(L"Juniper", true));
+    dedication = wait_window(tallow::kForm3Class);
+    ASSERT_NE(dedication, nullptr) << "the dedication window did not open";
+    EXPECT_EQ(text_of(dedication), L"Juniper.........");
+    EXPECT_TRUE(topmost(dedication));
+    EXPECT_TRUE(wait_until([&] { return control_text("Text1") == L"Reason Idle........."; }, 2000));
+    if (round == 0) {
+      EXPECT_EQ(GetWindow(dedication, GW_OWNER), nullptr);
+      EXPECT_EQ(client_size(dedication), std::pair(305L, 300L));
+      ASSERT_TRUE(load_probe());
+      wait_until([&] { return colours_on_screen(screen_rect(dedication)) > 64; }, 3000);
+      screenshot("dedication-window");
+      // The keyword again: the box is reset, and the open window is neither
+      // doubled nor loaded again.
+      ASSERT_NO_FATAL_FAILURE(type_reason(L"Juniper", true));
+      EXPECT_TRUE(wait_until([&] { return control_text("Text1") == L"Reason Idle........."; }, 2000));
+      EXPECT_EQ(top_level_windows_of(idler_.pid(), tallow::kForm3Class), std::vector<HWND>{dedication});
+    }
+    // Its one label, white in 12 pt bold Courier New over the photograph.
+    const std::vector<HWND> labels = children_of(dedication);
+    ASSERT_EQ(labels.size(), 1u);
+    expect_look(drawn_with(labels[0]), {L"Courier New", 12, FW_BOLD, RGB(255, 255, 255)});
+
+    place(dedication, 240, 20);  // over the room, clear of the main window and the room's input
     ASSERT_TRUE(activate_room());
     expect_in_front_of_the_room(dedication, "the dedication window");
     expect_in_front_of_the_room(idler(), "the main window");
     if (round == 1) break;
-
     close(dedication);
     ASSERT_TRUE(wait_until([&] { return !IsWindow(dedication); }, 5000));
-    ASSERT_NO_FATAL_FAILURE(type_reason(L"Juniper", true));
-    dedication = wait_window(tallow::kForm3Class);
-    ASSERT_NE(dedication, nullptr) << "the dedication window did not open again";
-    EXPECT_EQ(text_of(dedication), L"Juniper.........");
-    EXPECT_TRUE(topmost(dedication));
-    expect_dedication_label(dedication);
   }
 
   ASSERT_TRUE(click(control("Command5")));
   HWND about = wait_window(tallow::kForm2Class);
   ASSERT_NE(about, nullptr);
-  ASSERT_TRUE(click(control("Command4")));
-  std::vector<Record> got = wait_lines(3);
-  ASSERT_EQ(got.size(), 3u);
-  expect_line(got[1], lines::kUnloaded);
-  expect_line(got[2], lines::kCredit);
+  ASSERT_NO_FATAL_FAILURE(press_for("Command4", {lines::kUnloaded, lines::kCredit}, "Exit"));
   EXPECT_TRUE(wait_until([&] { return !IsWindow(idler()); }, 5000)) << "the main window stayed";
   EXPECT_FALSE(idler_.wait_exit(1000)) << "the process ended with About and the dedication window open";
   close(about);
@@ -176,23 +161,6 @@ TEST_F(SecondaryWindows, KeywordsOpenTheirMessageBoxesWithTheExactTexts) {
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(wait_until([&] { return !IsWindow(box); }, 5000));
   }
-}
-
-TEST_F(SecondaryWindows, ExitInsideAdvsPauseEndsEverything) {
-  ASSERT_NO_FATAL_FAILURE(start_room());
-  ASSERT_NO_FATAL_FAILURE(start_idler());
-  ASSERT_TRUE(click(control("Command3")));
-  ASSERT_EQ(wait_lines(2).size(), 2u);  // the banner: Adv. is now in its first pause
-  ASSERT_TRUE(click(control("Command4")));
-  EXPECT_TRUE(idler_.wait_exit(10000)) << "the process did not end";
-  // The advert posts nothing once the window is gone.
-  expect_no_more_lines(4);
-  std::vector<Record> got = lines();
-  ASSERT_EQ(got.size(), 4u);
-  expect_line(got[1], lines::kBanner);
-  expect_line(got[2], lines::kUnloaded);
-  expect_line(got[3], lines::kCredit);
-  expect_gap(got[2], got[3], "Exit unloaded -> credit");
 }
 
 // The leaf on the main window, as fractions of its client area: the box
@@ -260,13 +228,8 @@ TEST_F(SecondaryWindows, PicturesCoverTheirWindowsAtEveryDisplayScaling) {
     ASSERT_NO_FATAL_FAILURE(start_idler(false, s.dpi));
     EXPECT_EQ(client_size(idler()), std::pair(s.main.cx, s.main.cy));
     // Once the window has painted: it opens white, without its leaf.
-    Extent leaf;
-    wait_until(
-        [&] {
-          leaf = leaf_extent(idler(), control("Label1"));
-          return leaf.right - leaf.left > 0.5;
-        },
-        3000);
+    const Extent leaf = wait_for([&] { return leaf_extent(idler(), control("Label1")); },
+                                 [](const Extent& e) { return e.right - e.left > 0.5; }, 3000);
     std::printf("[ desktop  ] %d DPI: main window %ldx%ld, leaf from (%.3f, %.3f) to (%.3f, %.3f) of it\n", s.dpi,
                 client_size(idler()).first, client_size(idler()).second, leaf.left, leaf.top, leaf.right, leaf.bottom);
     if (s.dpi == 96) {
@@ -283,13 +246,7 @@ TEST_F(SecondaryWindows, PicturesCoverTheirWindowsAtEveryDisplayScaling) {
     HWND dedication = wait_window(tallow::kForm3Class);
     ASSERT_NE(dedication, nullptr) << "the dedication window did not open";
     EXPECT_EQ(client_size(dedication), std::pair(s.dedication.cx, s.dedication.cy));
-    double white = 1;
-    wait_until(
-        [&] {
-          white = white_on_edges(dedication);
-          return white < 0.1;
-        },
-        3000);
+    const double white = wait_for([&] { return white_on_edges(dedication); }, [](double w) { return w < 0.1; }, 3000);
     std::printf("[ desktop  ] %d DPI: dedication window %ldx%ld, %.1f%% of its right and bottom edges white\n", s.dpi,
                 client_size(dedication).first, client_size(dedication).second, white * 100);
     EXPECT_LT(white, 0.1) << "a band of the window's white shows beside the photograph";

@@ -18,6 +18,26 @@ const wchar_t kBrowserExe[] = L"C:\\Program Files\\Tallow Fake Browser\\fake bro
 const wchar_t kBrowserProgId[] = L"TallowDivod.SiteTest.Browser";
 const wchar_t kNoHandlerProgId[] = L"TallowDivod.SiteTest.NoHandler";
 
+// The default value of a key of HKCR, nullopt where there is none; setting
+// nullopt takes it out.
+std::optional<std::wstring> class_default(const std::wstring& key) {
+  wchar_t value[1024];
+  DWORD size = sizeof value;
+  if (RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS)
+    return std::nullopt;
+  return std::wstring(value);
+}
+
+bool set_class_default(const std::wstring& key, const std::optional<std::wstring>& value) {
+  if (!value) return RegDeleteKeyValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr) == ERROR_SUCCESS;
+  const DWORD size = static_cast<DWORD>((value->size() + 1) * sizeof(wchar_t));
+  return RegSetKeyValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, REG_SZ, value->c_str(), size) == ERROR_SUCCESS;
+}
+
+// What the idler reads for its temporary folder, and where the stand-in
+// browser writes.
+const wchar_t* const kVariables[] = {L"TMP", L"TEMP", L"FAKE_BROWSER_RECORDS"};
+
 std::wstring empty_folder(const std::wstring& folder) {
   CreateDirectoryW(folder.c_str(), nullptr);
   for (const std::wstring& name : files_in(folder)) DeleteFileW((folder + L"\\" + name).c_str());
@@ -65,10 +85,8 @@ class Site : public DesktopTest {
  protected:
   void SetUp() override {
     ASSERT_NO_FATAL_FAILURE(DesktopTest::SetUp());
-    saved_tmp_ = environment(L"TMP");
-    saved_temp_ = environment(L"TEMP");
-    saved_record_ = environment(L"FAKE_BROWSER_RECORDS");
-    saved_html_ = registry_text(HKEY_CLASSES_ROOT, L".html");
+    for (const wchar_t* name : kVariables) saved_variables_.push_back(environment(name));
+    saved_html_ = class_default(L".html");
     // Left over from a run that died half-way: there was nothing before it.
     if (saved_html_ == kBrowserProgId || saved_html_ == kNoHandlerProgId) saved_html_.reset();
 
@@ -85,10 +103,8 @@ class Site : public DesktopTest {
 
   void TearDown() override {
     DesktopTest::TearDown();  // ends the idler, and a browser still running with it
-    set_environment(L"TMP", saved_tmp_);
-    set_environment(L"TEMP", saved_temp_);
-    set_environment(L"FAKE_BROWSER_RECORDS", saved_record_);
-    set_registry_text(HKEY_CLASSES_ROOT, L".html", nullptr, saved_html_);
+    for (size_t i = 0; i < saved_variables_.size(); ++i) set_environment(kVariables[i], saved_variables_[i]);
+    set_class_default(L".html", saved_html_);
     RegDeleteTreeW(HKEY_CLASSES_ROOT, kBrowserProgId);
     RegDeleteTreeW(HKEY_CLASSES_ROOT, kNoHandlerProgId);
     wait_until([] { return DeleteFileW(kBrowserExe) || !exists(kBrowserExe); }, 10000, 100);
@@ -104,14 +120,14 @@ class Site : public DesktopTest {
   // ".html" opens with the stand-in browser, quoted as installers write it.
   void register_browser() {
     std::wstring command = std::wstring(L"\"") + kBrowserExe + L"\" \"%1\"";
-    ASSERT_TRUE(set_default(std::wstring(kBrowserProgId) + L"\\shell\\open\\command", command));
-    ASSERT_TRUE(set_default(L".html", kBrowserProgId));
+    ASSERT_TRUE(set_class_default(std::wstring(kBrowserProgId) + L"\\shell\\open\\command", command));
+    ASSERT_TRUE(set_class_default(L".html", kBrowserProgId));
   }
 
   // ".html" names a file type that has no program to open it.
   void register_no_handler() {
-    ASSERT_TRUE(set_default(kNoHandlerProgId, L"No program"));
-    ASSERT_TRUE(set_default(L".html", kNoHandlerProgId));
+    ASSERT_TRUE(set_class_default(kNoHandlerProgId, L"No program"));
+    ASSERT_TRUE(set_class_default(L".html", kNoHandlerProgId));
   }
 
   // Presses Site and returns once the idler has handled the press. A
@@ -120,32 +136,21 @@ class Site : public DesktopTest {
   // released after it was seen pushed means the handler has returned.
   ::testing::AssertionResult press_site() {
     HWND button = control("Command6");
-    RECT rc = screen_rect(button);
-    POINT centre{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
-    if (WindowFromPoint(centre) != button)
-      return ::testing::AssertionFailure() << "Site is not under (" << centre.x << "," << centre.y << ")";
-    if (!move_mouse(centre)) return ::testing::AssertionFailure() << "the mouse never reached Site";
-    auto state = [&]() -> std::optional<DWORD_PTR> {
-      DWORD_PTR value = 0;
-      if (!SendMessageTimeoutW(button, BM_GETSTATE, 0, 0, SMTO_NORMAL, 3000, &value)) return std::nullopt;
-      return value;
+    if (auto there = point_at(button); !there) return there;
+    auto shows = [&](bool pushed, int timeout_ms) {
+      return wait_until(
+          [&] {
+            DWORD_PTR state = 0;
+            return SendMessageTimeoutW(button, BM_GETSTATE, 0, 0, SMTO_NORMAL, 3000, &state) &&
+                   ((state & BST_PUSHED) != 0) == pushed;
+          },
+          timeout_ms);
     };
     mouse_button(Button::Left, true);
-    bool down = wait_until(
-        [&] {
-          auto s = state();
-          return s && (*s & BST_PUSHED);
-        },
-        15000);
+    const bool down = shows(true, 15000);
     mouse_button(Button::Left, false);
     if (!down) return ::testing::AssertionFailure() << "Site never showed pushed";
-    if (!wait_until(
-            [&] {
-              auto s = state();
-              return s && !(*s & BST_PUSHED);
-            },
-            30000))
-      return ::testing::AssertionFailure() << "the idler did not finish handling the press";
+    if (!shows(false, 30000)) return ::testing::AssertionFailure() << "the idler did not finish handling the press";
     return ::testing::AssertionSuccess();
   }
 
@@ -167,14 +172,7 @@ class Site : public DesktopTest {
   }
 
   std::vector<Launch> wait_launches(size_t n) const {
-    std::vector<Launch> got;
-    wait_until(
-        [&] {
-          got = launches();
-          return got.size() >= n;
-        },
-        30000, 50);
-    return got;
+    return wait_for([&] { return launches(); }, [&](const auto& got) { return got.size() >= n; }, 30000, 50);
   }
 
   void expect_unchanged(const WindowLook& before) {
@@ -188,13 +186,8 @@ class Site : public DesktopTest {
 
   std::wstring temp_dir_;
   std::wstring records_dir_;
-
- private:
-  static bool set_default(const std::wstring& key, const std::wstring& value) {
-    return set_registry_text(HKEY_CLASSES_ROOT, key, nullptr, value);
-  }
-
-  std::optional<std::wstring> saved_tmp_, saved_temp_, saved_record_, saved_html_;
+  std::vector<std::optional<std::wstring>> saved_variables_;
+  std::optional<std::wstring> saved_html_;
 };
 
 // With no program for ".html" Site starts nothing. With the stand-in browser

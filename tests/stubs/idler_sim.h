@@ -94,6 +94,11 @@ struct IdlerSim {
   SimControl& Named(const char* name) { return static_cast<SimControl&>(program.form1.ControlNamed(name)); }
 };
 
+// The idler with its main window loaded.
+struct Loaded : IdlerSim {
+  Loaded() { Load(); }
+};
+
 inline std::string Ansi(const std::wstring& line) { return ToWindows1252(line); }
 
 }  // namespace tallow::sim

@@ -12,13 +12,14 @@ namespace {
 
 using sim::Ansi;
 using sim::IdlerSim;
+using sim::Loaded;
 using ::testing::DoubleNear;
 using ::testing::ElementsAre;
 using Lines = std::vector<std::string>;
 
-TEST(MainWindow, LoadMakesTopmostPostsLoadedAndDisablesStop) {
-  IdlerSim s;
-  s.Load();
+// The load, then a press on the window's background and Minimize, which post nothing.
+TEST(MainWindow, LoadMakesTopmostPostsLoadedAndDisablesStopThenMouseDownDragsAndMinimizeMinimizes) {
+  Loaded s;
   EXPECT_EQ(s.desk.topmostCalls, (std::vector<WindowHandle>{s.form1.handle}));
   EXPECT_EQ(s.Lines(), Lines{Ansi(LineLoaded)});
   EXPECT_EQ(s.desk.pumpCalls, 0);  // no pause after the load line
@@ -26,11 +27,16 @@ TEST(MainWindow, LoadMakesTopmostPostsLoadedAndDisablesStop) {
   EXPECT_EQ(s.Clock(), L"00:00:00");
   EXPECT_EQ(s.Text1.Text(), L"Reason Idle.........");
   EXPECT_TRUE(s.Timer2.Enabled());
+  s.program.form1.MouseDown();
+  s.Minimize(1);
+  s.desk.RunUntil(2);
+  EXPECT_EQ(s.desk.moveCalls, (std::vector<WindowHandle>{s.form1.handle}));
+  EXPECT_EQ(s.form1.minimizeCalls, 1);
+  EXPECT_EQ(s.Lines().size(), 1u);  // neither posts
 }
 
 TEST(MainWindow, AdvPostsThreeLinesSevenTenthsApart) {
-  IdlerSim s;
-  s.Load();
+  Loaded s;
   s.Adv(10);
   s.desk.RunUntil(20);
   EXPECT_EQ(s.Lines(), (Lines{Ansi(LineLoaded), Ansi(LineBanner), Ansi(LineCredit), Ansi(LineTeam)}));
@@ -39,8 +45,7 @@ TEST(MainWindow, AdvPostsThreeLinesSevenTenthsApart) {
 }
 
 TEST(MainWindow, ExitPostsFarewellAndCreditThenUnloadsAndEnds) {
-  IdlerSim s;
-  s.Load();
+  Loaded s;
   s.Exit(1);
   s.desk.RunUntil(5);
   EXPECT_EQ(s.Lines(), (Lines{Ansi(LineLoaded), Ansi(LineUnloaded), Ansi(LineCredit)}));
@@ -51,8 +56,7 @@ TEST(MainWindow, ExitPostsFarewellAndCreditThenUnloadsAndEnds) {
 }
 
 TEST(MainWindow, AdvInsideStartsPauseRunsWholeBetweenStartAndReason) {
-  IdlerSim s;
-  s.Load();
+  Loaded s;
   s.Start(0);
   s.Adv(0.3);
   s.desk.RunUntil(3);
@@ -64,8 +68,7 @@ TEST(MainWindow, AdvInsideStartsPauseRunsWholeBetweenStartAndReason) {
 }
 
 TEST(MainWindow, TwoAdvsInterleave) {
-  IdlerSim s;
-  s.Load();
+  Loaded s;
   s.Adv(0);
   s.Adv(0.2);
   s.desk.RunUntil(5);
@@ -75,8 +78,7 @@ TEST(MainWindow, TwoAdvsInterleave) {
 }
 
 TEST(MainWindow, ExitInsideAdvsPauseEndsTheAdvertAndTheApplication) {
-  IdlerSim s;
-  s.Load();
+  Loaded s;
   s.Adv(0);
   s.Exit(0.3);
   s.Adv(0.5);  // runs whole inside Exit's pause, the window still loaded
@@ -89,8 +91,7 @@ TEST(MainWindow, ExitInsideAdvsPauseEndsTheAdvertAndTheApplication) {
 }
 
 TEST(MainWindow, ExitWhileIdlingPostsNoTotal) {
-  IdlerSim s;
-  s.Load();
+  Loaded s;
   s.Start(0);
   s.Exit(125);
   s.desk.RunUntil(200);
@@ -102,8 +103,7 @@ TEST(MainWindow, ExitWhileIdlingPostsNoTotal) {
 }
 
 TEST(MainWindow, ExitInsideATicksReportDropsTheRestOfTheReport) {
-  IdlerSim s;
-  s.Load();
+  Loaded s;
   s.Start(0);
   s.Exit(60.7 + 0.2);  // report of minute 1 starts at 60.7
   s.desk.RunUntil(80);
@@ -123,17 +123,6 @@ TEST(MainWindow, NoChatClientChangesNothingButThePosts) {
   EXPECT_TRUE(s.Lines().empty());
   EXPECT_TRUE(s.Idling());
   EXPECT_EQ(s.Clock(), L"00:1:4");
-}
-
-TEST(MainWindow, MouseDownDragsAndMinimizeMinimizes) {
-  IdlerSim s;
-  s.Load();
-  s.program.form1.MouseDown();
-  s.Minimize(1);
-  s.desk.RunUntil(2);
-  EXPECT_EQ(s.desk.moveCalls, (std::vector<WindowHandle>{s.form1.handle}));
-  EXPECT_EQ(s.form1.minimizeCalls, 1);
-  EXPECT_EQ(s.Lines().size(), 1u);  // neither posts
 }
 
 }  // namespace

@@ -17,11 +17,8 @@ using Lines = std::vector<std::string>;
 const std::wstring kReason = L"Reason Idle.........";
 
 // Loads the window and presses Start at 0; the clock starts at 0.7.
-struct Period : IdlerSim {
-  Period() {
-    Load();
-    Start(0);
-  }
+struct Period : sim::Loaded {
+  Period() { Start(0); }
   // Runs until tick `n` of the period has been handled, reports included.
   void AfterTick(long n) { desk.RunUntil(0.7 + n + 1.5); }
   std::vector<std::string> PostedSince(std::size_t from) const {
@@ -31,32 +28,34 @@ struct Period : IdlerSim {
 };
 
 TEST(TextNumber, ConversionsOfTheClock) {
-  EXPECT_EQ(TextToNumber(L"00"), 0);
-  EXPECT_EQ(TextToNumber(L"59"), 59);
-  EXPECT_EQ(TextToNumber(L" 7 "), 7);
-  EXPECT_EQ(TextToNumber(L"x"), 0);
-  EXPECT_EQ(NumberToText(1), L"1");
-  EXPECT_EQ(NumberToText(60), L"60");
-  EXPECT_EQ(NumberToText(100), L"100");
-  EXPECT_EQ(NumberToText(123456789012), L"123456789012");
-  EXPECT_EQ(NumberToText(0.5), L"0.5");
-  // Beyond the clock: decimal texts, and numbers that are not whole to 15
-  // significant digits, in printf's "%.15g" form.
-  EXPECT_EQ(TextToNumber(L"-2"), -2);
-  EXPECT_EQ(TextToNumber(L"0.05"), 0.05);
-  EXPECT_EQ(TextToNumber(L".5"), 0.5);
-  EXPECT_EQ(TextToNumber(L"2.5e3"), 2500);
-  EXPECT_EQ(TextToNumber(L"25E-1"), 2.5);
-  EXPECT_EQ(TextToNumber(L"1e"), 0);
-  EXPECT_EQ(TextToNumber(L"1 2"), 0);
-  EXPECT_EQ(TextToNumber(L"1e999"), 0);
-  EXPECT_EQ(TextToNumber(L"12345678901234567890123"), 12345678901234567890123.0);
-  EXPECT_EQ(NumberToText(-3), L"-3");
-  EXPECT_EQ(NumberToText(-0.0), L"0");
-  EXPECT_EQ(NumberToText(123.25), L"123.25");
-  EXPECT_EQ(NumberToText(1.0 / 3), L"0.333333333333333");
-  EXPECT_EQ(NumberToText(-2.5e-7), L"-2.5e-07");
-  EXPECT_EQ(NumberToText(1e15), L"1e+15");
+  // The clock's texts, then beyond them: decimal texts, and numbers that are
+  // not whole to 15 significant digits, in printf's "%.15g" form.
+  for (const auto& [text, number] : {std::pair<const wchar_t*, double>{L"00", 0},
+                                     {L"59", 59},
+                                     {L" 7 ", 7},
+                                     {L"x", 0},
+                                     {L"-2", -2},
+                                     {L"0.05", 0.05},
+                                     {L".5", 0.5},
+                                     {L"2.5e3", 2500},
+                                     {L"25E-1", 2.5},
+                                     {L"1e", 0},
+                                     {L"1 2", 0},
+                                     {L"1e999", 0},
+                                     {L"12345678901234567890123", 12345678901234567890123.0}})
+    EXPECT_EQ(TextToNumber(text), number) << "\"" << Ansi(text) << "\"";
+  for (const auto& [number, text] : {std::pair{1.0, L"1"},
+                                     {60.0, L"60"},
+                                     {100.0, L"100"},
+                                     {123456789012.0, L"123456789012"},
+                                     {0.5, L"0.5"},
+                                     {-3.0, L"-3"},
+                                     {-0.0, L"0"},
+                                     {123.25, L"123.25"},
+                                     {1.0 / 3, L"0.333333333333333"},
+                                     {-2.5e-7, L"-2.5e-07"},
+                                     {1e15, L"1e+15"}})
+    EXPECT_EQ(NumberToText(number), text) << number;
   for (double n : {0.0, 59.0, 999999999999999.0}) EXPECT_EQ(TextToNumber(NumberToText(n)), n);
 }
 
@@ -72,20 +71,10 @@ TEST(IdlePeriod, StartPostsStartAndReasonThenSwitchesToIdling) {
   EXPECT_EQ(p.Clock(), L"00:00:00");
 }
 
-TEST(IdlePeriod, ClockFollowsTheTableOfTicks) {
-  Period p;
-  p.AfterTick(7200);
-  struct Row {
-    std::size_t tick;
-    const wchar_t* clock;
-  };
-  ASSERT_GE(p.ticks.size(), 7200u);
-  for (Row row : {Row{1, L"00:00:1"}, Row{59, L"00:00:59"}, Row{60, L"00:1:00"}, Row{61, L"00:1:1"},
-                  Row{3600, L"1:00:00"}, Row{3660, L"1:1:00"}, Row{7200, L"2:00:00"}})
-    EXPECT_EQ(p.ticks[row.tick - 1].clock, row.clock) << "tick " << row.tick;
-}
-
-TEST(IdlePeriod, FullMinuteReportsBannerReasonAndTimeSevenTenthsApart) {
+// One period left alone, watched as it runs: each minute's report, the
+// hour's roll-over with a tick that falls due inside its report, the clock
+// against the table of ticks, and no counter wrapping past a hundred hours.
+TEST(IdlePeriod, LeftAloneReportsEachMinuteRollsOverEachHourAndNeverWraps) {
   Period p;
   p.AfterTick(60);
   EXPECT_EQ(p.PostedSince(3), (Lines{Ansi(LineBanner), Ansi(LineReason(kReason)), Ansi(LineIdleFor(L"00", L"1"))}));
@@ -93,20 +82,22 @@ TEST(IdlePeriod, FullMinuteReportsBannerReasonAndTimeSevenTenthsApart) {
   EXPECT_NEAR(times[3], 60.7, 1e-9);
   EXPECT_NEAR(times[4], 61.4, 1e-9);
   EXPECT_NEAR(times[5], 62.1, 1e-9);
-  EXPECT_EQ(p.ticks[59].clock, L"00:1:00");
-}
 
-TEST(IdlePeriod, HourReportsSixtyMinutesThenRollsOver) {
-  Period p;
-  p.AfterTick(3600);
-  const Lines lines = p.Lines();
-  EXPECT_EQ(lines.back(), Ansi(LineIdleFor(L"00", L"60")));
-  EXPECT_EQ(p.ticks[3599].clock, L"1:00:00");
+  // Tick 3601 falls due at 3601.7, while the report of tick 3600 (3600.7 to
+  // 3602.1) is still posting; it is delivered when the report returns.
+  p.desk.RunUntil(3603);
+  EXPECT_EQ(p.Lines().back(), Ansi(LineIdleFor(L"00", L"60")));
+  ASSERT_EQ(p.ticks.size(), 3602u);
+  EXPECT_NEAR(p.ticks[3599].endedAt, 3602.1, 1e-6);  // the hour's tick, report included
+  EXPECT_NEAR(p.ticks[3600].endedAt, 3602.1, 1e-6);  // tick 3601, late
+  EXPECT_EQ(p.ticks[3600].clock, L"1:00:1");
+  EXPECT_NEAR(p.ticks[3601].endedAt, 3602.7, 1e-6);  // and back on the schedule
+  EXPECT_EQ(p.ticks[3601].clock, L"1:00:2");
+
   p.AfterTick(3660);
   EXPECT_EQ(p.Lines().back(), Ansi(LineIdleFor(L"1", L"1")));
   p.AfterTick(7200);
   EXPECT_EQ(p.Lines().back(), Ansi(LineIdleFor(L"1", L"60")));
-  EXPECT_EQ(p.ticks[7199].clock, L"2:00:00");
   // One report per minute, never one with minutes "00".
   long reports = 0;
   for (const auto& line : p.Lines())
@@ -115,25 +106,15 @@ TEST(IdlePeriod, HourReportsSixtyMinutesThenRollsOver) {
       EXPECT_EQ(line.find("and 00 Min"), std::string::npos) << line;
     }
   EXPECT_EQ(reports, 120);
-}
+  struct Row {
+    std::size_t tick;
+    const wchar_t* clock;
+  };
+  ASSERT_GE(p.ticks.size(), 7200u);
+  for (Row row : {Row{1, L"00:00:1"}, Row{59, L"00:00:59"}, Row{60, L"00:1:00"}, Row{61, L"00:1:1"},
+                  Row{3600, L"1:00:00"}, Row{3660, L"1:1:00"}, Row{7200, L"2:00:00"}})
+    EXPECT_EQ(p.ticks[row.tick - 1].clock, row.clock) << "tick " << row.tick;
 
-TEST(IdlePeriod, TickFallingDueDuringTheHourReportIsLateNotLost) {
-  Period p;
-  // Tick 3601 falls due at 3601.7, while the report of tick 3600 (3600.7 to
-  // 3602.1) is still posting; it is delivered when the report returns.
-  p.desk.RunUntil(3603);
-  EXPECT_EQ(p.Lines().back(), Ansi(LineIdleFor(L"00", L"60")));
-  ASSERT_EQ(p.ticks.size(), 3602u);
-  EXPECT_NEAR(p.ticks[3599].endedAt, 3602.1, 1e-6);  // the hour's tick, report included
-  EXPECT_EQ(p.ticks[3599].clock, L"1:00:00");
-  EXPECT_NEAR(p.ticks[3600].endedAt, 3602.1, 1e-6);  // tick 3601, late
-  EXPECT_EQ(p.ticks[3600].clock, L"1:00:1");
-  EXPECT_NEAR(p.ticks[3601].endedAt, 3602.7, 1e-6);  // and back on the schedule
-  EXPECT_EQ(p.ticks[3601].clock, L"1:00:2");
-}
-
-TEST(IdlePeriod, PastAHundredHoursNoCounterWraps) {
-  Period p;
   p.AfterTick(100 * 3600 + 61);
   EXPECT_EQ(p.ticks[100 * 3600 + 60].clock, L"100:1:1");
   EXPECT_EQ(p.Lines().back(), Ansi(LineIdleFor(L"100", L"1")));

@@ -17,15 +17,14 @@ namespace tallow {
 namespace {
 
 using sim::Ansi;
-using sim::IdlerSim;
+using sim::Loaded;
 
 const std::wstring kReset = L"Reason Idle.........";
 
-struct Loaded : IdlerSim {
-  Loaded() { Load(); }
-};
-
-TEST(Keywords, EachOpensItsExtraWithinHalfASecondAndResetsTheBox) {
+// Each keyword opens its extra within half a second and resets the box. The
+// dedication's, typed again while its window is open, shows that window
+// again; once it was closed, loads it anew.
+TEST(Keywords, EachOpensItsExtraWithinHalfASecondAndResetsTheBoxAndTheOpenDedicationIsShownAgain) {
   Loaded s;
   s.Type(1.1, L"Info");
   s.Type(3.1, L"Screennames");
@@ -38,6 +37,15 @@ TEST(Keywords, EachOpensItsExtraWithinHalfASecondAndResetsTheBox) {
             (std::vector<WindowHandle>{s.form1.handle, s.form3.handle}));  // the dedication window's load
   EXPECT_EQ(s.Text1.Text(), kReset);
   EXPECT_EQ(s.Lines().size(), 1u);  // keywords post nothing
+  s.Type(9.2, L"Juniper");
+  s.desk.RunUntil(10);
+  EXPECT_EQ(s.form3.loads, 1);
+  EXPECT_EQ(s.form3.showCalls, 2);
+  s.desk.At(10.1, [&] { s.form3.Close(); });  // the user closes it
+  s.Type(10.2, L"Juniper");
+  s.desk.RunUntil(11);
+  EXPECT_EQ(s.form3.loads, 2);  // loaded anew, and made topmost anew
+  EXPECT_EQ(std::count(s.desk.topmostCalls.begin(), s.desk.topmostCalls.end(), s.form3.handle), 2);
 }
 
 TEST(Keywords, OnlyTheWholeTextInTheRightCaseCounts) {
@@ -84,20 +92,6 @@ TEST(Keywords, KeywordJustBeforeStartOpensInsideStartsPause) {
   EXPECT_TRUE(s.Idling());
 }
 
-TEST(Keywords, DedicationKeywordWhileOpenShowsTheSameWindow) {
-  Loaded s;
-  s.Type(0.2, L"Juniper");
-  s.Type(1.2, L"Juniper");
-  s.desk.RunUntil(2);
-  EXPECT_EQ(s.form3.loads, 1);
-  EXPECT_EQ(s.form3.showCalls, 2);
-  s.desk.At(2.1, [&] { s.form3.Close(); });  // the user closes it
-  s.Type(2.2, L"Juniper");
-  s.desk.RunUntil(3);
-  EXPECT_EQ(s.form3.loads, 2);  // loaded anew, and made topmost anew
-  EXPECT_EQ(std::count(s.desk.topmostCalls.begin(), s.desk.topmostCalls.end(), s.form3.handle), 2);
-}
-
 TEST(Keywords, KeywordInTheDisabledBoxWhileIdlingIsStillActedOn) {
   Loaded s;
   s.Type(0.1, L"x");
@@ -108,8 +102,16 @@ TEST(Keywords, KeywordInTheDisabledBoxWhileIdlingIsStillActedOn) {
   EXPECT_EQ(s.Lines()[4], Ansi(LineReason(kReset)));  // the minute's report
 }
 
-TEST(SecondaryWindows, AboutTwiceIsOneWindowAndNeverTopmost) {
+// Site without a browser changes nothing. About pressed twice is one
+// window, never topmost, loaded anew once it was closed; and with About
+// open, Exit keeps the application until About closes.
+TEST(SecondaryWindows, SiteChangesNothingAboutIsOneWindowNeverTopmostAndKeepsTheApplicationAfterExit) {
   Loaded s;
+  s.Site(0.5);
+  s.desk.RunUntil(0.9);
+  EXPECT_EQ(s.Lines().size(), 1u);
+  EXPECT_TRUE(s.NotIdling());
+  EXPECT_FALSE(s.form2.Loaded());
   s.About(1);
   s.About(2);
   s.desk.RunUntil(3);
@@ -120,27 +122,13 @@ TEST(SecondaryWindows, AboutTwiceIsOneWindowAndNeverTopmost) {
   s.desk.RunUntil(5);
   EXPECT_EQ(s.form2.loads, 2);
   EXPECT_EQ(std::count(s.desk.topmostCalls.begin(), s.desk.topmostCalls.end(), s.form2.handle), 0);
-}
-
-TEST(SecondaryWindows, ExitWithAboutOpenKeepsTheApplicationUntilItCloses) {
-  Loaded s;
-  s.About(1);
-  s.Exit(2);
-  s.desk.RunUntil(5);
+  s.Exit(6);
+  s.desk.RunUntil(9);
   EXPECT_FALSE(s.form1.Loaded());
   EXPECT_FALSE(s.desk.QuitRequested());
-  s.desk.At(6, [&] { s.form2.Close(); });
-  s.desk.RunUntil(7);
+  s.desk.At(10, [&] { s.form2.Close(); });
+  s.desk.RunUntil(11);
   EXPECT_TRUE(s.desk.QuitRequested());
-}
-
-TEST(SecondaryWindows, SiteWithoutABrowserChangesNothing) {
-  Loaded s;
-  s.Site(1);
-  s.desk.RunUntil(2);
-  EXPECT_EQ(s.Lines().size(), 1u);
-  EXPECT_TRUE(s.NotIdling());
-  EXPECT_FALSE(s.form2.Loaded());
 }
 
 TEST(Texts, AreTheGoldenOnesWhereverTheyAreShown) {

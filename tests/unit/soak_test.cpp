@@ -31,6 +31,7 @@
 #include "bridge/ansi_text.h"
 #include "idler/catalogue.h"
 #include "tests/stubs/idler_sim.h"
+#include "tools/practice-room/transcript_escape.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #define TALLOW_SOAK_ASAN 1
@@ -130,63 +131,26 @@ const std::vector<double> kHoldSeconds = {0, 0, 0, 0.05, 0.3, 0.7, 1.5, 4, 12};
 
 // Texts a user or a paste could put into the box.
 std::vector<std::wstring> AwkwardTexts() {
-  return {
-      // The keywords in the wrong case, padded, or run on.
-      L"info",
-      L"INFO",
-      L"juniper",
-      L"JUNIPER",
-      L"mordant",
-      L"MORDANT",
-      L"Mordant",
-      L"screennames",
-      L"ScreenNames",
-      L" Info",
-      L"Info ",
-      L"Info\r\n",
-      L"Information",
-      L"Screennames.....",
-      L"MoRdAnTMoRdAnT",
-      L"",
-      L" ",
-      L"Reason Idle.........",
-      L"00",
-      L"60",
-      L"-1",
-      // Markup goes out as typed.
-      L"lunch <b>break</b>",
-      L"</u></font><font color=#ff0000>",
-      L"&amp; &lt;",
-      L"\uFF1Cb\uFF1E",
-      // Chinese, emoji, and the surrogate units a Windows edit box may hold.
-      L"\u5348\u996D\u65F6\u95F4",
-      L"\u6211\u53BB\u5403\u996D\u4E86\uFF01",
-      L"\U0001F600 brb \U0001F355",
-      Units({0xD83D, 0xDE00}),
-      Units({0xD800}),
-      Units({0xDC00, 0xD800}),
-      Units({'a', 0xDBFF}),
-      // Right-to-left scripts and direction controls.
-      L"\u05D1\u05E8\u05D5\u05DA \u05D4\u05D1\u05D0",
-      L"\u0645\u0631\u062D\u0628\u0627",
-      L"\u202Eevil\u202C",
-      L"\u200F\u200E\u2066\u2069",
-      // Control characters, a NUL inside, C1 controls.
-      L"\t",
-      L"\r\n",
-      L"a\rb\nc",
-      Units({'n', 0, 'u', 0, 'l'}),
-      Units({1, 2, 0x1B, 0x1F, 0x7F}),
-      Units({0x80, 0x81, 0x8D, 0x9F}),
-      // Windows-1252's own letters and signs, and the ends of Unicode.
-      L"\u20AC\u201A\u0192\u2122\u0178",
-      L"\u00A0\u00B7\u00BF\u00CE\u00FF",
-      Units({0xFFFD, 0xFFFE, 0xFFFF}),
-      Units({0x10FFFF, 0x110000}),
-      // Long.
-      std::wstring(5000, L'x'),
-      std::wstring(300, L'\u00B7') + L"Info",
-  };
+  return {// The keywords in the wrong case, padded, or run on.
+          L"info", L"INFO", L"juniper", L"JUNIPER", L"mordant", L"MORDANT", L"Mordant", L"screennames", L"ScreenNames",
+          L" Info", L"Info ", L"Info\r\n", L"Information", L"Screennames.....", L"MoRdAnTMoRdAnT", L"", L" ",
+          L"Reason Idle.........", L"00", L"60", L"-1",
+          // Markup goes out as typed.
+          L"lunch <b>break</b>", L"</u></font><font color=#ff0000>", L"&amp; &lt;", L"\uFF1Cb\uFF1E",
+          // Chinese, emoji, and the surrogate units a Windows edit box may hold.
+          L"\u5348\u996D\u65F6\u95F4", L"\u6211\u53BB\u5403\u996D\u4E86\uFF01", L"\U0001F600 brb \U0001F355",
+          Units({0xD83D, 0xDE00}), Units({0xD800}), Units({0xDC00, 0xD800}), Units({'a', 0xDBFF}),
+          // Right-to-left scripts and direction controls.
+          L"\u05D1\u05E8\u05D5\u05DA \u05D4\u05D1\u05D0", L"\u0645\u0631\u062D\u0628\u0627", L"\u202Eevil\u202C",
+          L"\u200F\u200E\u2066\u2069",
+          // Control characters, a NUL inside, C1 controls.
+          L"\t", L"\r\n", L"a\rb\nc", Units({'n', 0, 'u', 0, 'l'}), Units({1, 2, 0x1B, 0x1F, 0x7F}),
+          Units({0x80, 0x81, 0x8D, 0x9F}),
+          // Windows-1252's own letters and signs, and the ends of Unicode.
+          L"\u20AC\u201A\u0192\u2122\u0178", L"\u00A0\u00B7\u00BF\u00CE\u00FF", Units({0xFFFD, 0xFFFE, 0xFFFF}),
+          Units({0x10FFFF, 0x110000}),
+          // Long.
+          std::wstring(5000, L'x'), std::wstring(300, L'\u00B7') + L"Info"};
 }
 
 // Code points to draw random texts from: [first, last] ranges.
@@ -225,40 +189,21 @@ std::string Narrow(const std::wstring& text) {
   return out;
 }
 
-// Windows-1252 bytes for a failure message, anything outside ASCII as \xNN.
-std::string Printable(const std::string& bytes) {
-  std::string out;
-  for (unsigned char c : bytes) {
-    if (c >= 0x20 && c < 0x7F) {
-      out += static_cast<char>(c);
-    } else {
-      char hex[8];
-      std::snprintf(hex, sizeof hex, "\\x%02X", c);
-      out += hex;
-    }
-  }
-  return out;
-}
-
 struct Figures {
   long events = 0;             // user events run plus timer ticks handled
   long userEvents = 0;         // scripted presses, typing and window closes that ran
   long inputsReached = 0;      // presses and typing that reached the window
   long userEventsDropped = 0;  // scripted, but the application ended first
-  long timer1Ticks = 0;
-  long timer2Ticks = 0;
-  long topLevelChecks = 0;
+  long timer1Ticks = 0, timer2Ticks = 0, topLevelChecks = 0;
   long windows = 0;  // main windows loaded, one per run of the application
   long exits = 0;    // runs that ended through Exit and the last window closing
   int maxDepth = 0;
   double simulatedSeconds = 0;
-  long linesPosted = 0;
-  long constantLines = 0;
-  long reasonLines = 0;
-  long idleForLines = 0;
-  long idleForAfterAnHour = 0;
-  long totalLines = 0;
+  // The lines posted, by kind, and the message boxes shown.
+  long linesPosted = 0, constantLines = 0, reasonLines = 0, idleForLines = 0, idleForAfterAnHour = 0, totalLines = 0;
   long boxesShown = 0;
+  // The live heap between windows, from a tenth of the run on.
+  long long heapAtTenth = -1, heapAtEnd = -1, blocksAtTenth = -1, blocksAtEnd = -1, heapPeak = 0;
 };
 
 class Storm {
@@ -275,22 +220,17 @@ class Storm {
       while (failures_.empty() && !s_->desk.QuitRequested() && Events() < target_) ScriptAndRunBatch();
       EndWindow();
       const long long live = LiveHeapBytes();
-      if (heapAtTenth_ < 0 && f_.events >= target_ / 10) {
-        heapAtTenth_ = live;
-        blocksAtTenth_ = LiveHeapBlocks();
+      if (f_.heapAtTenth < 0 && f_.events >= target_ / 10) {
+        f_.heapAtTenth = live;
+        f_.blocksAtTenth = LiveHeapBlocks();
       }
-      heapAtEnd_ = live;
-      blocksAtEnd_ = LiveHeapBlocks();
+      f_.heapAtEnd = live;
+      f_.blocksAtEnd = LiveHeapBlocks();
     }
   }
 
   const Figures& figures() const { return f_; }
   const std::vector<std::string>& failures() const { return failures_; }
-  long long heapAtTenth() const { return heapAtTenth_; }
-  long long heapAtEnd() const { return heapAtEnd_; }
-  long long blocksAtTenth() const { return blocksAtTenth_; }
-  long long blocksAtEnd() const { return blocksAtEnd_; }
-  long long heapPeak() const { return heapPeak_; }
 
  private:
   enum Kind { kStart, kStop, kAdv, kExit, kAbout, kSite, kMinimize, kType, kCloseAbout, kCloseDedication, kKinds };
@@ -326,7 +266,7 @@ class Storm {
     f_.inputsReached += s.inputsDelivered;
     f_.timer1Ticks += static_cast<long>(s.Timer1.TicksDelivered());
     f_.timer2Ticks += static_cast<long>(s.Timer2.TicksDelivered());
-    f_.events += s.desk.eventsRun + static_cast<long>(s.Timer1.TicksDelivered() + s.Timer2.TicksDelivered());
+    f_.events = Events();
     f_.maxDepth = std::max(f_.maxDepth, s.desk.maxDepth);
     f_.simulatedSeconds += s.desk.Now();
     f_.boxesShown += static_cast<long>(s.boxes.shown.size());
@@ -389,19 +329,13 @@ class Storm {
   void Script(double t, Kind kind) {
     IdlerSim& s = *s_;
     ++scripted_;
-    switch (kind) {
-      case kStart: s.Start(t); break;
-      case kStop: s.Stop(t); break;
-      case kAdv: s.Adv(t); break;
-      case kExit: s.Exit(t); break;
-      case kAbout: s.About(t); break;
-      case kSite: s.Site(t); break;
-      case kMinimize: s.Minimize(t); break;
-      case kType: s.Type(t, TextToType()); break;
-      case kCloseAbout: s.desk.At(t, [&s] { s.form2.Close(); }); break;
-      case kCloseDedication: s.desk.At(t, [&s] { s.form3.Close(); }); break;
-      case kKinds: break;
-    }
+    // The buttons in the order of Kind.
+    constexpr const char* kButtons[] = {"Command1", "Command2", "Command3", "Command4",
+                                        "Command5", "Command6", "Command7"};
+    if (kind < kType) s.Press(t, kButtons[kind]);
+    if (kind == kType) s.Type(t, TextToType());
+    if (kind == kCloseAbout) s.desk.At(t, [&s] { s.form2.Close(); });
+    if (kind == kCloseDedication) s.desk.At(t, [&s] { s.form3.Close(); });
   }
 
   std::wstring TextToType() {
@@ -416,7 +350,8 @@ class Storm {
     IdlerSim& s = *s_;
     ++postsSinceCheck_;
     ++f_.linesPosted;
-    if (!s.form1.Loaded()) return Fail("a line went out after the main window was unloaded", Printable(bytes));
+    if (!s.form1.Loaded())
+      return Fail("a line went out after the main window was unloaded", practice::escape_line(bytes));
     if (std::find(constants_.begin(), constants_.end(), bytes) != constants_.end()) {
       ++f_.constantLines;
       return;
@@ -435,7 +370,7 @@ class Storm {
       ++f_.totalLines;
       return;
     }
-    Fail("a line that is no catalogue line and no template filled from the window", Printable(bytes));
+    Fail("a line that is no catalogue line and no template filled from the window", practice::escape_line(bytes));
   }
 
   // What the window showed as it went: nothing may touch it afterwards.
@@ -503,19 +438,17 @@ class Storm {
       f_.boxesShown += static_cast<long>(s.boxes.shown.size());
       s.boxes.shown.clear();
     }
-    heapPeak_ = std::max(heapPeak_, LiveHeapBytes());
+    f_.heapPeak = std::max(f_.heapPeak, LiveHeapBytes());
   }
 
   void Fail(const char* what, const std::string& detail = "") {
     if (failures_.size() >= 5) return;
     const IdlerSim& s = *s_;
+    const char* row = s.Idling() ? "idling" : s.NotIdling() ? "not idling" : "neither row";
     char where[256];
     std::snprintf(where, sizeof where, " (seed %llu, window %ld, about event %ld, t=%.6f, depth %d, clock %s, %s)",
                   static_cast<unsigned long long>(seed_), f_.windows, Events(), s.desk.Now(), s.desk.maxDepth,
-                  Narrow(s.Clock()).c_str(),
-                  s.Idling()      ? "idling"
-                  : s.NotIdling() ? "not idling"
-                                  : "neither row");
+                  Narrow(s.Clock()).c_str(), row);
     failures_.push_back(std::string(what) + where + (detail.empty() ? "" : ": " + detail.substr(0, 300)));
   }
 
@@ -534,7 +467,6 @@ class Storm {
   std::size_t deadBoxes_ = 0;
   int deadDedicationLoads_ = 0;
   std::vector<std::string> failures_;
-  long long heapAtTenth_ = -1, heapAtEnd_ = -1, blocksAtTenth_ = -1, blocksAtEnd_ = -1, heapPeak_ = 0;
 };
 
 TEST(Soak, RandomStormKeepsTheWindowTheClockAndTheLinesConsistent) {
@@ -567,17 +499,17 @@ TEST(Soak, RandomStormKeepsTheWindowTheClockAndTheLinesConsistent) {
   std::printf(
       "soak: live heap between windows: %lld bytes at a tenth of the run, %lld bytes at the end "
       "(%+lld); peak %lld bytes\n",
-      storm.heapAtTenth(), storm.heapAtEnd(), storm.heapAtEnd() - storm.heapAtTenth(), storm.heapPeak());
-  if (storm.blocksAtEnd() >= 0)
-    std::printf("soak: live blocks between windows: %lld at a tenth of the run, %lld at the end\n",
-                storm.blocksAtTenth(), storm.blocksAtEnd());
+      f.heapAtTenth, f.heapAtEnd, f.heapAtEnd - f.heapAtTenth, f.heapPeak);
+  if (f.blocksAtEnd >= 0)
+    std::printf("soak: live blocks between windows: %lld at a tenth of the run, %lld at the end\n", f.blocksAtTenth,
+                f.blocksAtEnd);
 
   for (const std::string& failure : storm.failures()) ADD_FAILURE() << failure;
   ASSERT_TRUE(storm.failures().empty());
   EXPECT_GE(f.events, target);
-  ASSERT_GE(storm.heapAtTenth(), 0);
-  EXPECT_LE(storm.heapAtEnd() - storm.heapAtTenth(), kHeapSlackBytes) << "live heap grew over the run";
-  EXPECT_LE(storm.blocksAtEnd() - storm.blocksAtTenth(), 0) << "blocks left behind by the windows";
+  ASSERT_GE(f.heapAtTenth, 0);
+  EXPECT_LE(f.heapAtEnd - f.heapAtTenth, kHeapSlackBytes) << "live heap grew over the run";
+  EXPECT_LE(f.blocksAtEnd - f.blocksAtTenth, 0) << "blocks left behind by the windows";
 }
 
 }  // namespace

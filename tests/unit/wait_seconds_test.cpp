@@ -12,11 +12,13 @@
 namespace tallow {
 namespace {
 
-using sim::SimDesktop;
+// The module on a desktop of its own.
+struct WaitSeconds : ::testing::Test {
+  sim::SimDesktop desk;
+  Tallow_Idler module{desk.platform()};
+};
 
-TEST(WaitSeconds, EndsAtTheFirstTestPastItsTimeWithoutSpinning) {
-  SimDesktop desk;
-  Tallow_Idler module(desk.platform());
+TEST_F(WaitSeconds, EndsAtTheFirstTestPastItsTimeWithoutSpinning) {
   desk.At(5, [] {});
   module.WaitSeconds(0.7);
   EXPECT_DOUBLE_EQ(desk.Now(), 0.7);
@@ -24,9 +26,7 @@ TEST(WaitSeconds, EndsAtTheFirstTestPastItsTimeWithoutSpinning) {
   EXPECT_EQ(desk.pumpCalls, 1);
 }
 
-TEST(WaitSeconds, ZeroNegativeAndNanReturnWithoutHandlingEvents) {
-  SimDesktop desk;
-  Tallow_Idler module(desk.platform());
+TEST_F(WaitSeconds, ZeroNegativeAndNanReturnWithoutHandlingEvents) {
   bool ran = false;
   desk.At(0, [&] { ran = true; });
   module.WaitSeconds(0);
@@ -36,9 +36,7 @@ TEST(WaitSeconds, ZeroNegativeAndNanReturnWithoutHandlingEvents) {
   EXPECT_EQ(desk.pumpCalls, 0);
 }
 
-TEST(WaitSeconds, HandlesEventsThatFallInsideAndNests) {
-  SimDesktop desk;
-  Tallow_Idler module(desk.platform());
+TEST_F(WaitSeconds, HandlesEventsThatFallInsideAndNests) {
   double innerEnd = -1;
   desk.At(0.5, [&] {
     module.WaitSeconds(0.7);  // inner pause runs to its end first
@@ -50,9 +48,7 @@ TEST(WaitSeconds, HandlesEventsThatFallInsideAndNests) {
   EXPECT_DOUBLE_EQ(desk.Now(), 1.2);
 }
 
-TEST(WaitSeconds, LongPauseIsExactOverManyEvents) {
-  SimDesktop desk;
-  Tallow_Idler module(desk.platform());
+TEST_F(WaitSeconds, LongPauseIsExactOverManyEvents) {
   int handled = 0;
   for (int i = 0; i < 1000; ++i) desk.At(i * 0.01, [&] { ++handled; });
   module.WaitSeconds(86400.5);  // across what would be a midnight
@@ -60,9 +56,7 @@ TEST(WaitSeconds, LongPauseIsExactOverManyEvents) {
   EXPECT_DOUBLE_EQ(desk.Now(), 86400.5);
 }
 
-TEST(WaitSeconds, ReturnsOnceTheApplicationIsEnding) {
-  SimDesktop desk;
-  Tallow_Idler module(desk.platform());
+TEST_F(WaitSeconds, ReturnsOnceTheApplicationIsEnding) {
   desk.At(0.2, [&] { desk.RequestQuit(); });
   module.WaitSeconds(0.7);
   EXPECT_DOUBLE_EQ(desk.Now(), 0.2);

@@ -1,7 +1,6 @@
 // Stands in for the user's web browser in the Site tests: records how it was
 // started and exits. Each start writes "start-<process id>.txt" into the
-// folder named by FAKE_BROWSER_RECORDS, else "record.txt" beside the exe, as
-// UTF-8:
+// folder named by FAKE_BROWSER_RECORDS, as UTF-8:
 //   line 1: STARTUPINFO dwFlags (hex)
 //   line 2: STARTUPINFO wShowWindow
 //   then the command line exactly as GetCommandLineW gives it (no newline).
@@ -20,15 +19,12 @@ std::string utf8(const std::wstring& wide) {
   return out;
 }
 
+// "" without the folder.
 std::wstring record_path() {
   wchar_t folder[MAX_PATH * 2];
   DWORD n = GetEnvironmentVariableW(L"FAKE_BROWSER_RECORDS", folder, MAX_PATH * 2);
-  if (n > 0 && n < MAX_PATH * 2)
-    return std::wstring(folder, n) + L"\\start-" + std::to_wstring(GetCurrentProcessId()) + L".txt";
-  wchar_t self[MAX_PATH * 2];
-  n = GetModuleFileNameW(nullptr, self, MAX_PATH * 2);
-  std::wstring path(self, n);
-  return path.substr(0, path.find_last_of(L'\\') + 1) + L"record.txt";
+  if (n == 0 || n >= MAX_PATH * 2) return L"";
+  return std::wstring(folder, n) + L"\\start-" + std::to_wstring(GetCurrentProcessId()) + L".txt";
 }
 
 }  // namespace
@@ -45,6 +41,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // Written under another name and moved into place, so a reader never sees
   // half a record.
   const std::wstring path = record_path();
+  if (path.empty()) return 1;
   const std::wstring part = path + L".part";
   HANDLE file = CreateFileW(part.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return 1;

@@ -35,9 +35,7 @@ __declspec(dllexport) volatile LONG windows7_wait_refuse_all = 0;
 // Every wait, and every refused one, since the test last set them to 0.
 __declspec(dllexport) volatile LONG windows7_wait_count = 0;
 __declspec(dllexport) volatile LONG windows7_wait_refused = 0;
-// 1 once the exe's CreateProcessA comes here; the calls, and the last one's
-// creation flags.
-__declspec(dllexport) volatile LONG create_process_installed = 0;
+// The exe's calls of CreateProcessA, and the last one's creation flags.
 __declspec(dllexport) volatile LONG create_process_calls = 0;
 __declspec(dllexport) volatile LONG create_process_flags = 0;
 // Filled by describe_label.
@@ -95,7 +93,7 @@ void take_over(const char* dll, const char* function, void* replacement, void** 
   InterlockedExchangePointer(reinterpret_cast<void* volatile*>(real), *slot);
   InterlockedExchangePointer(slot, replacement);
   VirtualProtect(slot, sizeof *slot, old, &old);
-  InterlockedExchange(installed, 1);
+  if (installed) InterlockedExchange(installed, 1);
 }
 
 }  // namespace
@@ -131,7 +129,7 @@ BOOL WINAPI DllMain(HINSTANCE, DWORD reason, void*) {
     take_over("user32.dll", "MsgWaitForMultipleObjectsEx", reinterpret_cast<void*>(&windows7_wait),
               reinterpret_cast<void**>(&g_real_wait), &windows7_wait_installed);
     take_over("kernel32.dll", "CreateProcessA", reinterpret_cast<void*>(&recorded_create_process),
-              reinterpret_cast<void**>(&g_real_create_process), &create_process_installed);
+              reinterpret_cast<void**>(&g_real_create_process), nullptr);
   }
   return TRUE;
 }
