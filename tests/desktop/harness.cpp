@@ -589,10 +589,19 @@ bool Process::start(const std::wstring& exe, const std::wstring& args, HANDLE jo
   STARTUPINFOW si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
-  started_ms_ = now_ms();
-  if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, dir.c_str(), &si,
-                      &pi))
-    return false;
+  // Now and then Wine reports ERROR_INTERNAL_ERROR, the new process having
+  // ended before it started (seen once, just after the same exe was ended
+  // with TerminateProcess): that start is tried again, three times at most.
+  for (int attempt = 1;; ++attempt) {
+    started_ms_ = now_ms();
+    if (CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, dir.c_str(), &si,
+                       &pi))
+      break;
+    const DWORD error = GetLastError();
+    if (error != ERROR_INTERNAL_ERROR || attempt == 3) return false;
+    std::printf("[ desktop  ] Wine could not start %s (error %lu), attempt %d\n", narrow(exe).c_str(), error, attempt);
+    Sleep(200);
+  }
   if (job) AssignProcessToJobObject(job, pi.hProcess);
   ResumeThread(pi.hThread);
   CloseHandle(pi.hThread);
