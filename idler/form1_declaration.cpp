@@ -16,14 +16,14 @@ constexpr int kFrame1 = 130;
 
 // The window's own font, which the buttons, the frame, the clock's digits
 // and the reason box use.
-constexpr FontSpec kWindowFont{{L"MS Sans Serif", L"Microsoft Sans Serif"}, 8, 400};
-constexpr FontSpec kColonFont{{L"MS Sans Serif", L"Microsoft Sans Serif"}, 8.25, 700};
+constexpr FontChoice kWindowFont{{L"MS Sans Serif", L"Microsoft Sans Serif"}, 8, 400};
+constexpr FontChoice kColonFont{{L"MS Sans Serif", L"Microsoft Sans Serif"}, 8.25, 700};
 // Where the slab face is missing, a serif of the same size still fits the
 // title on one line.
-constexpr FontSpec kTitleFont{{L"Rockwell Extra Bold", L"Rockwell", L"Georgia", L"Times New Roman"}, 15.75, 800};
+constexpr FontChoice kTitleFont{{L"Rockwell Extra Bold", L"Rockwell", L"Georgia", L"Times New Roman"}, 15.75, 800};
 
 // In tab order. Frame1's labels are placed relative to the frame.
-constexpr ControlSpec kControls[] = {
+constexpr ControlRow kControls[] = {
     // id  name        kind      text               left  top   width height  click / font / look / container
     {110, "Text1", kTextBox, kReasonResetText, {480, 3360, 1935, 285}},
     {101, "Command1", kButton, L"Start", {0, 0, 495, 255}, On<&Form1::Command1_Click>},
@@ -42,7 +42,7 @@ constexpr ControlSpec kControls[] = {
     {107, "Command7", kButton, L"Minimize", {2160, 240, 855, 255}, On<&Form1::Command7_Click>},
 };
 
-constexpr TimerSpec kTimers[] = {
+constexpr TimerRow kTimers[] = {
     {"Timer1", 1.0, TimerDriver::Delivery::kEveryTick, false, On<&Form1::Timer1_Timer>},
     // Ticks under the keyword boxes too, which its own ticks open.
     {"Timer2", 0.5, TimerDriver::Delivery::kReentrant, true, On<&Form1::Timer2_Timer>},
@@ -50,7 +50,7 @@ constexpr TimerSpec kTimers[] = {
 
 }  // namespace
 
-extern constexpr FormSpec kForm1Declaration{
+extern constexpr FormDeclaration kForm1Declaration{
     kForm1Class,
     kApplicationTitle,
     Border::kNone,

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime/form_spec.h"
+#include "runtime/form_declaration.h"
 
 namespace tallow {
 
@@ -13,6 +13,6 @@ inline constexpr wchar_t kForm1Class[] = L"TallowDivod.Form1";
 // The main window: a borderless panel with a row of buttons, the idle clock
 // in its frame, the title and the reason box, its two timers, and which
 // handler of Form1 each event goes to.
-extern const FormSpec kForm1Declaration;
+extern const FormDeclaration kForm1Declaration;
 
 }  // namespace tallow

@@ -20,10 +20,11 @@ class NoTimer : public Timer {
 
 }  // namespace
 
-DeclaredForm::DeclaredForm(const FormSpec& spec, Application& application, const Clock& clock, FormPeers& peers)
-    : spec_(spec), application_(application) {
-  for (std::size_t i = 0; i < spec.timers.size(); ++i) {
-    const TimerSpec& row = spec.timers[i];
+DeclaredForm::DeclaredForm(const FormDeclaration& declaration, Application& application, const Clock& clock,
+                           FormPeers& peers)
+    : declaration_(declaration), application_(application) {
+  for (std::size_t i = 0; i < declaration.timers.size(); ++i) {
+    const TimerRow& row = declaration.timers[i];
     timers_.push_back(
         std::make_unique<TimerDriver>(clock, row.intervalSeconds, row.delivery, [this, &row] { Fire(row.tick); }));
   }
@@ -35,15 +36,15 @@ DeclaredForm::DeclaredForm(const FormSpec& spec, Application& application, const
 DeclaredForm::~DeclaredForm() = default;
 
 Control& DeclaredForm::ControlNamed(std::string_view name) {
-  for (std::size_t i = 0; i < spec_.controls.size(); ++i)
-    if (name == spec_.controls[i].name) return peer_->ControlAt(i);
+  for (std::size_t i = 0; i < declaration_.controls.size(); ++i)
+    if (name == declaration_.controls[i].name) return peer_->ControlAt(i);
   static NoControl none;
   return none;
 }
 
 Timer& DeclaredForm::TimerNamed(std::string_view name) {
-  for (std::size_t i = 0; i < spec_.timers.size(); ++i)
-    if (name == spec_.timers[i].name) return *timers_[i];
+  for (std::size_t i = 0; i < declaration_.timers.size(); ++i)
+    if (name == declaration_.timers[i].name) return *timers_[i];
   static NoTimer none;
   return none;
 }
@@ -60,8 +61,8 @@ void DeclaredForm::Load() {
   loaded_ = true;
   application_.WindowOpened();
   for (std::size_t i = 0; i < timers_.size(); ++i)
-    if (spec_.timers[i].onAtLoad) timers_[i]->SetEnabled(true);
-  Fire(spec_.load);
+    if (declaration_.timers[i].onAtLoad) timers_[i]->SetEnabled(true);
+  Fire(declaration_.load);
 }
 
 void DeclaredForm::Unload() {
@@ -73,10 +74,10 @@ void DeclaredForm::Minimize() {
 }
 
 void DeclaredForm::ControlClicked(int id) {
-  if (const ControlSpec* row = spec_.ControlWithId(id)) Fire(row->click);
+  if (const ControlRow* row = declaration_.ControlWithId(id)) Fire(row->click);
 }
 
-void DeclaredForm::MouseDown() { Fire(spec_.mouseDown); }
+void DeclaredForm::MouseDown() { Fire(declaration_.mouseDown); }
 
 void DeclaredForm::TimerDue(std::size_t timer) {
   if (timer < timers_.size()) timers_[timer]->Service();

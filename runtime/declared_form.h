@@ -9,7 +9,7 @@
 #include "runtime/clock.h"
 #include "runtime/form.h"
 #include "runtime/form_peer.h"
-#include "runtime/form_spec.h"
+#include "runtime/form_declaration.h"
 
 namespace tallow {
 
@@ -19,7 +19,7 @@ namespace tallow {
 // the declaration names. The window itself is the platform's peer.
 class DeclaredForm : public Form {
  public:
-  DeclaredForm(const FormSpec& spec, Application& application, const Clock& clock, FormPeers& peers);
+  DeclaredForm(const FormDeclaration& declaration, Application& application, const Clock& clock, FormPeers& peers);
   ~DeclaredForm() override;
   DeclaredForm(const DeclaredForm&) = delete;
   DeclaredForm& operator=(const DeclaredForm&) = delete;
@@ -31,7 +31,7 @@ class DeclaredForm : public Form {
     handlersType_ = Event::TypeKey<Handlers>();
   }
 
-  const FormSpec& Spec() const { return spec_; }
+  const FormDeclaration& Declaration() const { return declaration_; }
   // The control or timer of that name in the declaration; a control that
   // does nothing if there is none.
   Control& ControlNamed(std::string_view name);
@@ -55,7 +55,7 @@ class DeclaredForm : public Form {
   void Load();
   void Fire(const Event& event) { event.Fire(handlers_, handlersType_); }
 
-  const FormSpec& spec_;
+  const FormDeclaration& declaration_;
   Application& application_;
   std::vector<std::unique_ptr<TimerDriver>> timers_;
   std::unique_ptr<FormPeer> peer_;

@@ -8,15 +8,15 @@ namespace tallow {
 namespace {
 
 constexpr Colour kWhite = Rgb(255, 255, 255);
-constexpr FontSpec kFont{{L"Courier New"}, 12, 700};
+constexpr FontChoice kFont{{L"Courier New"}, 12, 700};
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlRow kControls[] = {
     {121, "Label1", ControlKind::kLabel, kDedicationText, {0, 0, 2895, 735}, {}, &kFont, true, kWhite},
 };
 
 }  // namespace
 
-extern constexpr FormSpec kForm3Declaration{
+extern constexpr FormDeclaration kForm3Declaration{
     kForm3Class, L"Juniper.........",   Border::kFixedSingle, 4575,
     4500,  // 305 x 300 pixels at 96 DPI; the photograph is clipped to it
     kWhite,      IDR_DEDICATION_PHOTO,  IDI_DEDICATION,       nullptr, Placement::kCentred, kControls,

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime/form_spec.h"
+#include "runtime/form_declaration.h"
 
 namespace tallow {
 
@@ -8,6 +8,6 @@ inline constexpr wchar_t kForm3Class[] = L"TallowDivod.Form3";
 
 // The dedication window: a photograph with a few words over it, made
 // topmost by Form3 every time it loads.
-extern const FormSpec kForm3Declaration;
+extern const FormDeclaration kForm3Declaration;
 
 }  // namespace tallow

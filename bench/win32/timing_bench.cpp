@@ -216,20 +216,20 @@ struct IdleClockTimer {
     module.PostChatLine(LineIdleFor(L"00", L"1"));
   }
 };
-constexpr TimerSpec kIdleClockTimers[] = {
+constexpr TimerRow kIdleClockTimers[] = {
     {"Timer1", 1.0, TimerDriver::Delivery::kEveryTick, true, On<&IdleClockTimer::Tick>}};
-constexpr FormSpec kIdleClockForm{L"TallowBench.IdleClock",
-                                  L"idle clock",
-                                  Border::kFixedSingle,
-                                  1500,
-                                  1500,
-                                  Rgb(255, 255, 255),
-                                  0,
-                                  0,
-                                  nullptr,
-                                  Placement::kCentred,
-                                  {},
-                                  kIdleClockTimers};
+constexpr FormDeclaration kIdleClockForm{L"TallowBench.IdleClock",
+                                         L"idle clock",
+                                         Border::kFixedSingle,
+                                         1500,
+                                         1500,
+                                         Rgb(255, 255, 255),
+                                         0,
+                                         0,
+                                         nullptr,
+                                         Placement::kCentred,
+                                         {},
+                                         kIdleClockTimers};
 
 int Drift(double minutes) {
   win32::DesktopPlatform desktop;

@@ -71,7 +71,7 @@ void ChildControl::SetEnabled(bool enabled) {
   if (hwnd_) EnableWindow(hwnd_, enabled ? TRUE : FALSE);
 }
 
-HWND CreateControl(HWND container, const ControlSpec& row, HFONT font) {
+HWND CreateControl(HWND container, const ControlRow& row, HFONT font) {
   const KindOfControl kind = KindOf(row.kind);
   HWND hwnd =
       CreateWindowExW(kind.exStyle, kind.windowClass, row.text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style,

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "runtime/control.h"
-#include "runtime/form_spec.h"
+#include "runtime/form_declaration.h"
 
 namespace tallow::win32 {
 
@@ -27,6 +27,6 @@ class ChildControl : public Control {
 
 // Makes the control `row` declares inside `container`, in `font` (nullptr
 // for the system's); nullptr if it could not be made.
-HWND CreateControl(HWND container, const ControlSpec& row, HFONT font);
+HWND CreateControl(HWND container, const ControlRow& row, HFONT font);
 
 }  // namespace tallow::win32

@@ -25,16 +25,16 @@ bool FontInstalled(const wchar_t* face) {
 
 }  // namespace
 
-HFONT MakeFont(const FontSpec& spec) {
-  const wchar_t* face = spec.faces[0];
-  for (const wchar_t* candidate : spec.faces)
+HFONT MakeFont(const FontChoice& choice) {
+  const wchar_t* face = choice.faces[0];
+  for (const wchar_t* candidate : choice.faces)
     if (candidate && FontInstalled(candidate)) {
       face = candidate;
       break;
     }
   LOGFONTW font{};
-  font.lfHeight = -static_cast<LONG>(std::lround(spec.points * ScreenDpi() / 72.0));
-  font.lfWeight = spec.weight;
+  font.lfHeight = -static_cast<LONG>(std::lround(choice.points * ScreenDpi() / 72.0));
+  font.lfWeight = choice.weight;
   font.lfCharSet = ANSI_CHARSET;
   font.lfQuality = DEFAULT_QUALITY;
   lstrcpynW(font.lfFaceName, face, LF_FACESIZE);

@@ -2,12 +2,12 @@
 
 #include <windows.h>
 
-#include "runtime/form_spec.h"
+#include "runtime/form_declaration.h"
 
 namespace tallow::win32 {
 
-// The font `spec` declares, at the screen's DPI, in the first of its faces
+// The font `choice` asks for, at the screen's DPI, in the first of its faces
 // that is installed (the first when none is).
-HFONT MakeFont(const FontSpec& spec);
+HFONT MakeFont(const FontChoice& choice);
 
 }  // namespace tallow::win32

@@ -32,47 +32,47 @@ bool TakesFocus(ControlKind kind) { return kind == ControlKind::kButton || kind 
 }  // namespace
 
 FormWindow::FormWindow(DeclaredForm& form, const Clock& clock)
-    : form_(form), spec_(form.Spec()), clock_(clock), controls_(spec_.controls.size()) {}
+    : form_(form), declaration_(form.Declaration()), clock_(clock), controls_(declaration_.controls.size()) {}
 
 bool FormWindow::Create() {
   MakeResources();
-  const WindowStyle style = StyleOf(spec_.border);
-  return CreateWindowOfClass(spec_.windowClass, spec_.iconId, style.exStyle, spec_.caption, style.style,
-                             InitialFrame());
+  const WindowStyle style = StyleOf(declaration_.border);
+  return CreateWindowOfClass(declaration_.windowClass, declaration_.iconId, style.exStyle, declaration_.caption,
+                             style.style, InitialFrame());
 }
 
 void FormWindow::MakeResources() {
   if (made_) return;
   made_ = true;
-  backgroundColour_ = ColorRef(spec_.background);
+  backgroundColour_ = ColorRef(declaration_.background);
   background_.reset(CreateSolidBrush(backgroundColour_));
-  if (spec_.pictureId) picture_.reset(LoadJpegResource(spec_.pictureId));
-  auto add = [this](const FontSpec* font) {
+  if (declaration_.pictureId) picture_.reset(LoadJpegResource(declaration_.pictureId));
+  auto add = [this](const FontChoice* font) {
     if (!font) return;
     for (const auto& made : fonts_)
       if (made.first == font) return;
     fonts_.emplace_back(font, GdiObject<HFONT>(MakeFont(*font)));
   };
-  add(spec_.font);
-  for (const ControlSpec& row : spec_.controls) add(row.font);
+  add(declaration_.font);
+  for (const ControlRow& row : declaration_.controls) add(row.font);
 }
 
-HFONT FormWindow::FontFor(const ControlSpec& row) const {
-  const FontSpec* wanted = row.font ? row.font : spec_.font;
+HFONT FormWindow::FontFor(const ControlRow& row) const {
+  const FontChoice* wanted = row.font ? row.font : declaration_.font;
   for (const auto& made : fonts_)
     if (made.first == wanted) return made.second.get();
   return nullptr;
 }
 
 RECT FormWindow::InitialFrame() const {
-  const WindowStyle style = StyleOf(spec_.border);
-  RECT frame{0, 0, Twips(spec_.width), Twips(spec_.height)};
+  const WindowStyle style = StyleOf(declaration_.border);
+  RECT frame{0, 0, Twips(declaration_.width), Twips(declaration_.height)};
   AdjustWindowRectEx(&frame, style.style, FALSE, style.exStyle);
   const int width = frame.right - frame.left, height = frame.bottom - frame.top;
   RECT work{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   POINT at{work.left + (work.right - work.left - width) / 2, work.top + (work.bottom - work.top - height) / 2};
-  if (spec_.placement == Placement::kTopRight) at = {work.right - width - Twips(600), work.top + Twips(600)};
+  if (declaration_.placement == Placement::kTopRight) at = {work.right - width - Twips(600), work.top + Twips(600)};
   return {at.x, at.y, at.x + width, at.y + height};
 }
 
@@ -131,20 +131,21 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void FormWindow::OnCreate() {
-  for (std::size_t i = 0; i < spec_.controls.size(); ++i) {
-    const ControlSpec& row = spec_.controls[i];
+  for (std::size_t i = 0; i < declaration_.controls.size(); ++i) {
+    const ControlRow& row = declaration_.controls[i];
     HWND container = hwnd();
     if (row.container)
       for (std::size_t j = 0; j < i; ++j)
-        if (spec_.controls[j].id == row.container) container = controls_[j].hwnd();
+        if (declaration_.controls[j].id == row.container) container = controls_[j].hwnd();
     HWND control = CreateControl(container, row, FontFor(row));
     controls_[i].Attach(control);
     if (!focus_ && TakesFocus(row.kind)) focus_ = control;
   }
   // A label drawn on the window itself lies beneath every other control,
   // those made after it too.
-  for (std::size_t i = 0; i < spec_.controls.size(); ++i)
-    if (spec_.controls[i].kind == ControlKind::kLabel && !spec_.controls[i].container && controls_[i].hwnd())
+  for (std::size_t i = 0; i < declaration_.controls.size(); ++i)
+    if (declaration_.controls[i].kind == ControlKind::kLabel && !declaration_.controls[i].container &&
+        controls_[i].hwnd())
       SetWindowPos(controls_[i].hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
@@ -170,7 +171,7 @@ void FormWindow::OnTimer(UINT_PTR id) {
 }
 
 LRESULT FormWindow::OnButtonDown(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (!spec_.mouseDown.IsSet()) return Default(message, wParam, lParam);
+  if (!declaration_.mouseDown.IsSet()) return Default(message, wParam, lParam);
   // Returns when whatever the handler began (the platform's move loop) ends.
   pressing_ = true;
   form_.MouseDown();
@@ -179,7 +180,7 @@ LRESULT FormWindow::OnButtonDown(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT FormWindow::OnButtonUp(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (!spec_.mouseDown.IsSet()) return Default(message, wParam, lParam);
+  if (!declaration_.mouseDown.IsSet()) return Default(message, wParam, lParam);
   // The move loop ends only on the left button's release; one begun with the
   // right or middle button must end when that one is let go, not follow the
   // mouse until the next left click.
@@ -188,7 +189,7 @@ LRESULT FormWindow::OnButtonUp(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT FormWindow::OnCtlColorStatic(HDC dc, HWND control) {
-  const ControlSpec* row = spec_.ControlWithId(GetDlgCtrlID(control));
+  const ControlRow* row = declaration_.ControlWithId(GetDlgCtrlID(control));
   if (row && row->kind == ControlKind::kFrame) {
     SetBkColor(dc, backgroundColour_);
     return reinterpret_cast<LRESULT>(background_.get());

@@ -45,7 +45,7 @@ class FormWindow : public BaseWindow, public FormPeer {
 
   // The resources every load of the window shares, made at the first.
   void MakeResources();
-  HFONT FontFor(const ControlSpec& row) const;
+  HFONT FontFor(const ControlRow& row) const;
   RECT InitialFrame() const;
   // The form's own surface (colour and picture) into `dc`, whose origin is
   // the client area's top-left corner.
@@ -54,13 +54,13 @@ class FormWindow : public BaseWindow, public FormPeer {
   void PaintBehind(HWND child, HDC dc);
 
   DeclaredForm& form_;
-  const FormSpec& spec_;
+  const FormDeclaration& declaration_;
   const Clock& clock_;
   std::vector<ChildControl> controls_;
   GdiObject<HBRUSH> background_;
   COLORREF backgroundColour_ = 0;
   GdiObject<HBITMAP> picture_;
-  std::vector<std::pair<const FontSpec*, GdiObject<HFONT>>> fonts_;
+  std::vector<std::pair<const FontChoice*, GdiObject<HFONT>>> fonts_;
   bool made_ = false;
   HWND focus_ = nullptr;   // the control to give the focus back to
   bool pressing_ = false;  // inside the handler of a mouse press

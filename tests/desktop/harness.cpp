@@ -760,7 +760,7 @@ HWND DesktopTest::room_input(const wchar_t* title) const {
 }
 
 HWND DesktopTest::control(const char* name) const {
-  const tallow::ControlSpec* row = tallow::kForm1Declaration.Control(name);
+  const tallow::ControlRow* row = tallow::kForm1Declaration.Control(name);
   if (!row) return nullptr;
   HWND container = idler_window_;
   if (row->container) container = GetDlgItem(idler_window_, row->container);

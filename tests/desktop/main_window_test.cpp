@@ -209,7 +209,7 @@ TEST_F(MainWindow, ThemedButtonsShowTheFormInTheirCorners) {
       [&] {
         Image shot = capture_screen();
         faults.clear();
-        for (const tallow::ControlSpec& row : tallow::kForm1Declaration.controls) {
+        for (const tallow::ControlRow& row : tallow::kForm1Declaration.controls) {
           if (row.kind != tallow::ControlKind::kButton) continue;
           RECT rc = screen_rect(control(row.name));
           const struct {

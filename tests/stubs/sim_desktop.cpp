@@ -75,11 +75,11 @@ void SimDesktop::RunUntil(double time) {
 }
 
 SimFormPeer::SimFormPeer(DeclaredForm& form, WindowHandle handle)
-    : handle(handle), form_(form), controls_(form.Spec().controls.size()) {}
+    : handle(handle), form_(form), controls_(form.Declaration().controls.size()) {}
 
 bool SimFormPeer::Create() {
   ++loads;
-  for (std::size_t i = 0; i < controls_.size(); ++i) controls_[i].Attach(form_.Spec().controls[i]);
+  for (std::size_t i = 0; i < controls_.size(); ++i) controls_[i].Attach(form_.Declaration().controls[i]);
   created_ = true;
   return true;
 }
@@ -95,7 +95,7 @@ void SimFormPeer::Destroy() {
 std::unique_ptr<FormPeer> SimForms::Make(DeclaredForm& form) {
   auto peer = std::make_unique<SimFormPeer>(form, 0x1001 * (made_.size() + 1));
   made_.emplace_back(&form, peer.get());
-  for (std::size_t i = 0; i < form.Spec().timers.size(); ++i) desktop_.AddTimer(form.TimerAt(i));
+  for (std::size_t i = 0; i < form.Declaration().timers.size(); ++i) desktop_.AddTimer(form.TimerAt(i));
   return peer;
 }
 

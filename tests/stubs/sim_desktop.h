@@ -108,7 +108,7 @@ class SimControl : public Control {
   const std::wstring& Shown() const { return text_; }
   bool ShownEnabled() const { return enabled_; }
   // The window was made: the control starts as its row declares it.
-  void Attach(const ControlSpec& row) {
+  void Attach(const ControlRow& row) {
     text_ = row.text;
     enabled_ = true;
     attached_ = true;

@@ -15,7 +15,7 @@ using tallow::kForm1Declaration;
 
 // The control id `name` stands for, or 0.
 int ButtonId(const wchar_t* name) {
-  for (const tallow::ControlSpec& row : kForm1Declaration.controls)
+  for (const tallow::ControlRow& row : kForm1Declaration.controls)
     if (row.kind == tallow::ControlKind::kButton && std::wcscmp(name, row.text) == 0) return row.id;
   wchar_t* end = nullptr;
   const long id = std::wcstol(name, &end, 10);

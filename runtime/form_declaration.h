@@ -43,7 +43,7 @@ constexpr Colour SystemColour(int index) { return {0x80000000u | static_cast<std
 
 // A font: the first of its faces that is installed (the first when none is),
 // at a size in points and a weight (400 regular, 700 bold).
-struct FontSpec {
+struct FontChoice {
   const wchar_t* faces[4];
   double points;
   int weight;
@@ -62,20 +62,20 @@ struct TwipsRect {
 };
 
 // One control. Rows are in creation order, which is also the tab order.
-struct ControlSpec {
+struct ControlRow {
   int id;            // unique in its window
   const char* name;  // the control's name in the form: "Command1"
   ControlKind kind;
   const wchar_t* text;  // caption or initial text
   TwipsRect rect;       // relative to its container
   Event click = {};
-  const FontSpec* font = nullptr;  // nullptr: the window's font
-  bool transparent = false;        // what lies behind shows around the text
+  const FontChoice* font = nullptr;  // nullptr: the window's font
+  bool transparent = false;          // what lies behind shows around the text
   Colour textColour = Rgb(0, 0, 0);
   int container = 0;  // id of the frame that holds it; 0 for the window
 };
 
-struct TimerSpec {
+struct TimerRow {
   const char* name;
   double intervalSeconds;
   TimerDriver::Delivery delivery;
@@ -90,7 +90,7 @@ enum class Border {
 
 enum class Placement { kCentred, kTopRight };
 
-struct FormSpec {
+struct FormDeclaration {
   const wchar_t* windowClass;
   const wchar_t* caption;
   Border border;
@@ -98,21 +98,21 @@ struct FormSpec {
   Colour background;
   int pictureId;  // a JPEG resource drawn at the top-left corner; 0 for none
   int iconId;
-  const FontSpec* font;  // the controls' font; nullptr for the platform's
+  const FontChoice* font;  // the controls' font; nullptr for the platform's
   Placement placement;
-  Rows<ControlSpec> controls;
-  Rows<TimerSpec> timers = {};
+  Rows<ControlRow> controls;
+  Rows<TimerRow> timers = {};
   Event load = {};
   Event mouseDown = {};
 
   // The row of the control named `name` or with id `id`; nullptr if none.
-  constexpr const ControlSpec* Control(std::string_view name) const {
-    for (const ControlSpec& row : controls)
+  constexpr const ControlRow* Control(std::string_view name) const {
+    for (const ControlRow& row : controls)
       if (name == row.name) return &row;
     return nullptr;
   }
-  constexpr const ControlSpec* ControlWithId(int id) const {
-    for (const ControlSpec& row : controls)
+  constexpr const ControlRow* ControlWithId(int id) const {
+    for (const ControlRow& row : controls)
       if (row.id == id) return &row;
     return nullptr;
   }
