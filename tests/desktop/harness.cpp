@@ -600,7 +600,6 @@ bool Process::start(const std::wstring& exe, const std::wstring& args, HANDLE jo
     const DWORD error = GetLastError();
     if (error != ERROR_INTERNAL_ERROR || attempt == 3) return false;
     std::printf("[ desktop  ] Wine could not start %s (error %lu), attempt %d\n", narrow(exe).c_str(), error, attempt);
-    Sleep(200);
   }
   if (job) AssignProcessToJobObject(job, pi.hProcess);
   ResumeThread(pi.hThread);
