@@ -71,12 +71,12 @@ void ChildControl::SetEnabled(bool enabled) {
   if (hwnd_) EnableWindow(hwnd_, enabled ? TRUE : FALSE);
 }
 
-HWND CreateControl(HWND container, const ControlRow& row, HFONT font) {
+HWND CreateControl(HWND container, const ControlRow& row, HFONT font, int dpi) {
   const KindOfControl kind = KindOf(row.kind);
-  HWND hwnd =
-      CreateWindowExW(kind.exStyle, kind.windowClass, row.text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style,
-                      Twips(row.rect.left), Twips(row.rect.top), Twips(row.rect.width), Twips(row.rect.height),
-                      container, reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), ModuleInstance(), nullptr);
+  HWND hwnd = CreateWindowExW(
+      kind.exStyle, kind.windowClass, row.text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style,
+      Twips(row.rect.left, dpi), Twips(row.rect.top, dpi), Twips(row.rect.width, dpi), Twips(row.rect.height, dpi),
+      container, reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), ModuleInstance(), nullptr);
   if (!hwnd) return nullptr;
   if (font) SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   switch (row.kind) {
@@ -89,6 +89,13 @@ HWND CreateControl(HWND container, const ControlRow& row, HFONT font) {
     default: break;
   }
   return hwnd;
+}
+
+void PlaceControl(HWND control, const ControlRow& row, HFONT font, int dpi) {
+  if (!control) return;
+  if (font) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  SetWindowPos(control, nullptr, Twips(row.rect.left, dpi), Twips(row.rect.top, dpi), Twips(row.rect.width, dpi),
+               Twips(row.rect.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace tallow::win32

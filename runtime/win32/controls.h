@@ -25,8 +25,10 @@ class ChildControl : public Control {
   HWND hwnd_ = nullptr;
 };
 
-// Makes the control `row` declares inside `container`, in `font` (nullptr
-// for the system's); nullptr if it could not be made.
-HWND CreateControl(HWND container, const ControlRow& row, HFONT font);
+// Makes the control `row` declares inside `container`, laid out at `dpi`, in
+// `font` (nullptr for the system's); nullptr if it could not be made.
+HWND CreateControl(HWND container, const ControlRow& row, HFONT font, int dpi);
+// Lays the control out again at `dpi`, in `font`, as CreateControl would.
+void PlaceControl(HWND control, const ControlRow& row, HFONT font, int dpi);
 
 }  // namespace tallow::win32

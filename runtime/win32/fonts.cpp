@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "runtime/win32/dpi.h"
-
 namespace tallow::win32 {
 namespace {
 
@@ -25,7 +23,7 @@ bool FontInstalled(const wchar_t* face) {
 
 }  // namespace
 
-HFONT MakeFont(const FontChoice& choice) {
+HFONT MakeFont(const FontChoice& choice, int dpi) {
   const wchar_t* face = choice.faces[0];
   for (const wchar_t* candidate : choice.faces)
     if (candidate && FontInstalled(candidate)) {
@@ -33,7 +31,7 @@ HFONT MakeFont(const FontChoice& choice) {
       break;
     }
   LOGFONTW font{};
-  font.lfHeight = -static_cast<LONG>(std::lround(choice.points * ScreenDpi() / 72.0));
+  font.lfHeight = -static_cast<LONG>(std::lround(choice.points * dpi / 72.0));
   font.lfWeight = choice.weight;
   font.lfCharSet = ANSI_CHARSET;
   font.lfQuality = DEFAULT_QUALITY;

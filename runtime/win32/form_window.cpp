@@ -27,6 +27,10 @@ COLORREF ColorRef(Colour colour) {
   return colour.IsSystem() ? GetSysColor(colour.SystemIndex()) : static_cast<COLORREF>(colour.value);
 }
 
+// Newer than the headers of the oldest Windows each build is for.
+constexpr UINT kWmDpiChanged = 0x02E0;        // 8.1
+constexpr UINT kWmGetDpiScaledSize = 0x02E4;  // 10 1703
+
 bool TakesFocus(ControlKind kind) { return kind == ControlKind::kButton || kind == ControlKind::kTextBox; }
 
 }  // namespace
@@ -35,26 +39,58 @@ FormWindow::FormWindow(DeclaredForm& form, const Clock& clock)
     : form_(form), declaration_(form.Declaration()), clock_(clock), controls_(declaration_.controls.size()) {}
 
 bool FormWindow::Create() {
-  MakeResources();
+  // New windows open in the primary monitor's work area, at its scaling.
+  dpi_ = MonitorDpi(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY));
+  MakeResources(dpi_);
   const WindowStyle style = StyleOf(declaration_.border);
-  return CreateWindowOfClass(declaration_.windowClass, declaration_.iconId, style.exStyle, declaration_.caption,
-                             style.style, InitialFrame());
+  if (!CreateWindowOfClass(declaration_.windowClass, declaration_.iconId, style.exStyle, declaration_.caption,
+                           style.style, InitialFrame(dpi_)))
+    return false;
+  // Windows gives a new window the scaling of the monitor it landed on.
+  const int landed = WindowDpi(hwnd());
+  if (landed != dpi_) {
+    RECT frame;
+    GetWindowRect(hwnd(), &frame);
+    OnDpiChanged(landed, frame);
+  }
+  FitClientArea();
+  return true;
 }
 
-void FormWindow::MakeResources() {
-  if (made_) return;
-  made_ = true;
-  backgroundColour_ = ColorRef(declaration_.background);
-  background_.reset(CreateSolidBrush(backgroundColour_));
-  if (declaration_.pictureId) picture_.reset(LoadJpegResource(declaration_.pictureId));
-  auto add = [this](const FontChoice* font) {
+void FormWindow::FitClientArea() {
+  // Where the frame is drawn otherwise than it was computed for the DPI (a
+  // title bar that does not scale), the window is made to fit its client
+  // area, which is what the declaration sizes.
+  RECT client, frame;
+  GetClientRect(hwnd(), &client);
+  GetWindowRect(hwnd(), &frame);
+  const int dx = Twips(declaration_.width, dpi_) - client.right, dy = Twips(declaration_.height, dpi_) - client.bottom;
+  if (dx || dy)
+    SetWindowPos(hwnd(), nullptr, 0, 0, frame.right - frame.left + dx, frame.bottom - frame.top + dy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FormWindow::MakeResources(int dpi) {
+  if (!background_) {
+    backgroundColour_ = ColorRef(declaration_.background);
+    background_.reset(CreateSolidBrush(backgroundColour_));
+  }
+  if (dpi == resourcesDpi_) return;
+  resourcesDpi_ = dpi;
+  if (declaration_.pictureId) picture_.reset(LoadJpegResource(declaration_.pictureId, dpi));
+  // The new fonts replace the old ones once the controls have them.
+  std::vector<std::pair<const FontChoice*, GdiObject<HFONT>>> fonts;
+  auto add = [&fonts, dpi](const FontChoice* font) {
     if (!font) return;
-    for (const auto& made : fonts_)
+    for (const auto& made : fonts)
       if (made.first == font) return;
-    fonts_.emplace_back(font, GdiObject<HFONT>(MakeFont(*font)));
+    fonts.emplace_back(font, GdiObject<HFONT>(MakeFont(*font, dpi)));
   };
   add(declaration_.font);
   for (const ControlRow& row : declaration_.controls) add(row.font);
+  fonts_.swap(fonts);
+  for (std::size_t i = 0; i < controls_.size(); ++i)
+    PlaceControl(controls_[i].hwnd(), declaration_.controls[i], FontFor(declaration_.controls[i]), dpi);
 }
 
 HFONT FormWindow::FontFor(const ControlRow& row) const {
@@ -64,16 +100,22 @@ HFONT FormWindow::FontFor(const ControlRow& row) const {
   return nullptr;
 }
 
-RECT FormWindow::InitialFrame() const {
+RECT FormWindow::FrameAt(POINT origin, int dpi) const {
   const WindowStyle style = StyleOf(declaration_.border);
-  RECT frame{0, 0, Twips(declaration_.width), Twips(declaration_.height)};
-  AdjustWindowRectEx(&frame, style.style, FALSE, style.exStyle);
-  const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+  const RECT frame = FrameAround({0, 0, Twips(declaration_.width, dpi), Twips(declaration_.height, dpi)}, style.style,
+                                 style.exStyle, dpi);
+  return {origin.x, origin.y, origin.x + frame.right - frame.left, origin.y + frame.bottom - frame.top};
+}
+
+RECT FormWindow::InitialFrame(int dpi) const {
+  const RECT frame = FrameAt({0, 0}, dpi);
+  const int width = frame.right, height = frame.bottom;
   RECT work{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   POINT at{work.left + (work.right - work.left - width) / 2, work.top + (work.bottom - work.top - height) / 2};
-  if (declaration_.placement == Placement::kTopRight) at = {work.right - width - Twips(600), work.top + Twips(600)};
-  return {at.x, at.y, at.x + width, at.y + height};
+  if (declaration_.placement == Placement::kTopRight)
+    at = {work.right - width - Twips(600, dpi), work.top + Twips(600, dpi)};
+  return FrameAt(at, dpi);
 }
 
 void FormWindow::Present() {
@@ -108,6 +150,7 @@ void FormWindow::ArmTimer(std::size_t timer, double due) {
 
 LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_NCCREATE: ScaleNonClientArea(hwnd()); return Default(message, wParam, lParam);
     case WM_CREATE: OnCreate(); return 0;
     case WM_DESTROY: OnDestroy(); return 0;
     case WM_ERASEBKGND: return 1;  // WM_PAINT paints the whole surface
@@ -126,6 +169,10 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     // brush, which would otherwise be the button face colour.
     case WM_PRINTCLIENT: PaintSurface(reinterpret_cast<HDC>(wParam)); return 0;
     case WM_CTLCOLORBTN: return reinterpret_cast<LRESULT>(background_.get());
+    // The window moved to a monitor of another scaling (per-monitor aware,
+    // Windows 8.1 and later).
+    case kWmDpiChanged: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
+    case kWmGetDpiScaledSize: return OnGetDpiScaledSize(LOWORD(wParam), *reinterpret_cast<SIZE*>(lParam));
     default: return Default(message, wParam, lParam);
   }
 }
@@ -137,7 +184,7 @@ void FormWindow::OnCreate() {
     if (row.container)
       for (std::size_t j = 0; j < i; ++j)
         if (declaration_.controls[j].id == row.container) container = controls_[j].hwnd();
-    HWND control = CreateControl(container, row, FontFor(row));
+    HWND control = CreateControl(container, row, FontFor(row), dpi_);
     controls_[i].Attach(control);
     if (!focus_ && TakesFocus(row.kind)) focus_ = control;
   }
@@ -147,6 +194,29 @@ void FormWindow::OnCreate() {
     if (declaration_.controls[i].kind == ControlKind::kLabel && !declaration_.controls[i].container &&
         controls_[i].hwnd())
       SetWindowPos(controls_[i].hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void FormWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+  if (dpi < 24) return;
+  dpi_ = dpi;
+  // Every size comes from the declaration's twips at the new DPI, so that
+  // going back to a DPI gives back exactly the window it had there. Windows'
+  // suggestion gives the place.
+  MakeResources(dpi);
+  const RECT frame = FrameAt({suggested.left, suggested.top}, dpi);
+  SetWindowPos(hwnd(), nullptr, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  FitClientArea();
+  RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+bool FormWindow::OnGetDpiScaledSize(int dpi, SIZE& size) const {
+  if (dpi < 24) return false;
+  // Windows asks before it suggests a rectangle: the exact size at that DPI,
+  // not the present one scaled.
+  const RECT frame = FrameAt({0, 0}, dpi);
+  size = {frame.right, frame.bottom};
+  return true;
 }
 
 void FormWindow::OnDestroy() {

@@ -42,11 +42,17 @@ class FormWindow : public BaseWindow, public FormPeer {
   LRESULT OnButtonUp(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnCtlColorStatic(HDC dc, HWND control);
   LRESULT OnActivate(UINT message, WPARAM wParam, LPARAM lParam);
+  void OnDpiChanged(int dpi, const RECT& suggested);
+  bool OnGetDpiScaledSize(int dpi, SIZE& size) const;
 
-  // The resources every load of the window shares, made at the first.
-  void MakeResources();
+  // The fonts and the picture at `dpi`, kept from one load of the window to
+  // the next while the DPI stays the same.
+  void MakeResources(int dpi);
   HFONT FontFor(const ControlRow& row) const;
-  RECT InitialFrame() const;
+  // The window's rectangle around its client area at `dpi`, at `origin`.
+  RECT FrameAt(POINT origin, int dpi) const;
+  RECT InitialFrame(int dpi) const;
+  void FitClientArea();
   // The form's own surface (colour and picture) into `dc`, whose origin is
   // the client area's top-left corner.
   void PaintSurface(HDC dc);
@@ -61,7 +67,8 @@ class FormWindow : public BaseWindow, public FormPeer {
   COLORREF backgroundColour_ = 0;
   GdiObject<HBITMAP> picture_;
   std::vector<std::pair<const FontChoice*, GdiObject<HFONT>>> fonts_;
-  bool made_ = false;
+  int resourcesDpi_ = 0;   // what the fonts and picture are made for; 0 before the first
+  int dpi_ = 96;           // what the window is laid out at
   HWND focus_ = nullptr;   // the control to give the focus back to
   bool pressing_ = false;  // inside the handler of a mouse press
 };

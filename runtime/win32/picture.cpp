@@ -120,14 +120,14 @@ HBITMAP Resampled(const std::uint32_t* source, int width, int height, int toWidt
 
 }  // namespace
 
-HBITMAP LoadJpegResource(int resourceId) {
+HBITMAP LoadJpegResource(int resourceId, int dpi) {
   HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(resourceId), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
   const void* bytes = found ? LockResource(LoadResource(nullptr, found)) : nullptr;
   DecodedPicture decoded;
   if (!bytes || !DecodeJpeg(static_cast<const unsigned char*>(bytes), SizeofResource(nullptr, found), decoded))
     return nullptr;
   const int width = decoded.width, height = decoded.height;
-  const int toWidth = Twips(width * 15), toHeight = Twips(height * 15);
+  const int toWidth = Twips(width * 15, dpi), toHeight = Twips(height * 15, dpi);
   if (toWidth <= 0 || toHeight <= 0) return nullptr;
   if (toWidth != width || toHeight != height) return Resampled(decoded.pixels.data(), width, height, toWidth, toHeight);
   std::uint32_t* bits = nullptr;

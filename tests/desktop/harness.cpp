@@ -898,6 +898,12 @@ std::optional<DrawnWith> DesktopTest::drawn_with(HWND label) const {
   return drawn;
 }
 
+bool DesktopTest::move_to_dpi(HWND window, int from, int to) const {
+  const std::uintptr_t send = probe_symbol("send_dpi_changed");
+  return send && set_probe_long("dpi_change_from", from) && set_probe_long("dpi_change_to", to) &&
+         run_in(idler_.handle(), send, reinterpret_cast<std::uintptr_t>(window));
+}
+
 std::wstring DesktopTest::screenshot(const std::string& name) const {
   std::wstring dir = windows_path(DESKTOP_SCREENSHOT_DIR);
   make_dirs(dir);

@@ -291,6 +291,9 @@ class DesktopTest : public ::testing::Test {
   bool set_probe_long(const char* symbol, LONG value) const;
   // What `label` of the idler is drawn with, read by the probe inside it.
   std::optional<DrawnWith> drawn_with(HWND label) const;
+  // The probe tells `window` it is now on a monitor of `to` DPI, as Windows
+  // would (WM_DPICHANGED); returns once the window has handled it.
+  bool move_to_dpi(HWND window, int from, int to) const;
 
   // Saves the whole screen as <screenshot dir>/<name>.bmp.
   std::wstring screenshot(const std::string& name) const;

@@ -3,7 +3,9 @@
 #include "harness.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <functional>
 
 namespace desktop {
 namespace {
@@ -22,6 +24,56 @@ class SecondaryWindows : public DesktopTest {
   }
   static bool topmost(HWND w) { return (GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
   static void close(HWND w) { PostMessageW(w, WM_CLOSE, 0, 0); }
+  // Every size of `w` from its declaration's twips at `dpi`: the client area,
+  // each control's rectangle in its container and each label's font.
+  void expect_layout(HWND w, const tallow::FormDeclaration& d, int dpi) const {
+    SCOPED_TRACE(std::to_string(dpi) + " DPI");
+    auto px = [dpi](int twips) { return LONG(MulDiv(twips, dpi, 1440)); };
+    EXPECT_EQ(client_size(w), std::pair(px(d.width), px(d.height)));
+    for (const tallow::ControlRow& row : d.controls) {
+      HWND control = GetDlgItem(row.container ? GetDlgItem(w, row.container) : w, row.id);
+      ASSERT_NE(control, nullptr) << row.name;
+      const RECT r = rect_in_parent(control);
+      EXPECT_EQ(r.left, px(row.rect.left)) << row.name;
+      EXPECT_EQ(r.top, px(row.rect.top)) << row.name;
+      EXPECT_EQ(r.right - r.left, px(row.rect.width)) << row.name;
+      EXPECT_EQ(r.bottom - r.top, px(row.rect.height)) << row.name;
+      const tallow::FontChoice* font = row.font ? row.font : d.font;
+      if (row.kind != tallow::ControlKind::kLabel || !font) continue;
+      const std::optional<DrawnWith> drawn = drawn_with(control);
+      ASSERT_TRUE(drawn && drawn->has_font) << row.name;
+      EXPECT_EQ(drawn->font.lfHeight, -std::lround(font->points * dpi / 72)) << row.name;
+    }
+  }
+  // The pixels of `w` on the screen.
+  static std::vector<std::uint32_t> pixels_of(HWND w) {
+    const Image shot = capture_screen();
+    const RECT r = screen_rect(w);
+    std::vector<std::uint32_t> pixels;
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left; x < r.right; ++x) pixels.push_back(shot.at(x, y));
+    return pixels;
+  }
+  // `w` dragged onto a monitor at 144 DPI and back, as Windows tells it:
+  // laid out afresh from its twips at each, its picture checked by
+  // `picture_fits`, and at 96 again the very window it was.
+  void round_trip(HWND w, const tallow::FormDeclaration& d, const std::string& name,
+                  const std::function<void()>& picture_fits) {
+    const RECT frame = screen_rect(w);
+    const std::vector<std::uint32_t> before = pixels_of(w);
+    screenshot("dpi-" + name + "-96");
+    for (const auto& [from, to] : {std::pair{96, 144}, std::pair{144, 96}}) {
+      ASSERT_TRUE(move_to_dpi(w, from, to)) << name << " to " << to << " DPI";
+      ASSERT_NO_FATAL_FAILURE(expect_layout(w, d, to));
+      picture_fits();
+      screenshot("dpi-" + name + "-" + std::to_string(from) + "-to-" + std::to_string(to));
+    }
+    const RECT now = screen_rect(w);
+    EXPECT_TRUE(EqualRect(&now, &frame)) << name << " moved or changed size";
+    // The caret blinks: the same pixels come back within its period.
+    EXPECT_TRUE(wait_until([&] { return pixels_of(w) == before; }, 3000))
+        << name << " at 96 DPI again differs from what it was";
+  }
   // Nothing covers the middle of `w`, and it is above the room.
   void expect_in_front_of_the_room(HWND w, const char* what) const {
     const RECT rc = screen_rect(w);
@@ -232,14 +284,28 @@ TEST_F(SecondaryWindows, PicturesCoverTheirWindowsAtEveryDisplayScaling) {
                                  [](const Extent& e) { return e.right - e.left > 0.5; }, 3000);
     std::printf("[ desktop  ] %d DPI: main window %ldx%ld, leaf from (%.3f, %.3f) to (%.3f, %.3f) of it\n", s.dpi,
                 client_size(idler()).first, client_size(idler()).second, leaf.left, leaf.top, leaf.right, leaf.bottom);
+    auto same_leaf = [&](const Extent& e) {
+      EXPECT_NEAR(e.left, at96.left, 0.02);
+      EXPECT_NEAR(e.top, at96.top, 0.02);
+      EXPECT_NEAR(e.right, at96.right, 0.02);
+      EXPECT_NEAR(e.bottom, at96.bottom, 0.02);
+    };
     if (s.dpi == 96) {
       at96 = leaf;
       EXPECT_GT(leaf.right - leaf.left, 0.5) << "no leaf on the main window";
+      // A second monitor at 150%, which Wine's one screen cannot have.
+      ASSERT_TRUE(load_probe());
+      place(idler(), 700, 40);  // room to grow to the right, as on a wider monitor
+      round_trip(idler(), tallow::kForm1Declaration, "main", [&] {
+        same_leaf(wait_for([&] { return leaf_extent(idler(), control("Label1")); },
+                           [&](const Extent& e) {
+                             return std::abs(e.left - at96.left) < 0.02 && std::abs(e.top - at96.top) < 0.02 &&
+                                    std::abs(e.right - at96.right) < 0.02 && std::abs(e.bottom - at96.bottom) < 0.02;
+                           },
+                           3000));
+      });
     } else {
-      EXPECT_NEAR(leaf.left, at96.left, 0.02);
-      EXPECT_NEAR(leaf.top, at96.top, 0.02);
-      EXPECT_NEAR(leaf.right, at96.right, 0.02);
-      EXPECT_NEAR(leaf.bottom, at96.bottom, 0.02);
+      same_leaf(leaf);
     }
 
     ASSERT_NO_FATAL_FAILURE(type_reason(L"Juniper", true));
@@ -251,6 +317,26 @@ TEST_F(SecondaryWindows, PicturesCoverTheirWindowsAtEveryDisplayScaling) {
                 client_size(dedication).first, client_size(dedication).second, white * 100);
     EXPECT_LT(white, 0.1) << "a band of the window's white shows beside the photograph";
     screenshot("display-scaling-" + std::to_string(s.dpi));
+    if (s.dpi == 96) {
+      round_trip(dedication, tallow::kForm3Declaration, "dedication", [&] {
+        EXPECT_LT(wait_for([&] { return white_on_edges(dedication); }, [](double w) { return w < 0.1; }, 3000), 0.1);
+      });
+      close(dedication);
+      ASSERT_TRUE(click(control("Command5")));
+      HWND about = wait_window(tallow::kForm2Class);
+      ASSERT_NE(about, nullptr) << "About did not open";
+      round_trip(about, tallow::kForm2Declaration, "about", [] {});
+      // Opened anew on a monitor at 144 DPI, it opens laid out for it.
+      close(about);
+      ASSERT_TRUE(wait_until([&] { return !IsWindow(about); }, 5000));
+      ASSERT_TRUE(set_probe_long("reported_dpi", 144));
+      ASSERT_TRUE(click(control("Command5")));
+      about = wait_window(tallow::kForm2Class);
+      ASSERT_NE(about, nullptr) << "About did not open again";
+      expect_layout(about, tallow::kForm2Declaration, 144);
+      screenshot("dpi-about-opened-at-144");
+      close(about);
+    }
     idler_.kill();
     ASSERT_TRUE(wait_until([&] { return !IsWindow(dedication) && !IsWindow(idler()); }, 5000));
   }

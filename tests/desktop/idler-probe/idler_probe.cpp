@@ -7,7 +7,11 @@
 //   normal priority whatever the flags ask for.
 // - What a label is drawn with: `describe_label`, run by a thread that the
 //   test starts in the idler with the label's handle.
-// Both imports are taken over as the DLL loads; the test reads and writes the
+// - A monitor of another display scaling, which Wine's one screen never has:
+//   the DPI that the idler's look-ups of GetDpiForWindow and GetDpiForMonitor
+//   report (`reported_dpi`), and `send_dpi_changed`, the message Windows
+//   sends a window moved to such a monitor.
+// The imports are taken over as the DLL loads; the test reads and writes the
 // exported variables below with Read/WriteProcessMemory.
 #include <windows.h>
 
@@ -16,6 +20,9 @@
 namespace {
 
 using wait_fn = DWORD(WINAPI*)(DWORD, const HANDLE*, DWORD, DWORD, DWORD);
+using get_proc_address_fn = FARPROC(WINAPI*)(HMODULE, LPCSTR);
+using get_dpi_for_window_fn = UINT(WINAPI*)(HWND);
+using get_dpi_for_monitor_fn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 using create_process_fn = BOOL(WINAPI*)(LPCSTR, LPSTR, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES, BOOL, DWORD,
                                         LPVOID, LPCSTR, LPSTARTUPINFOA, LPPROCESS_INFORMATION);
 
@@ -24,6 +31,9 @@ constexpr DWORD kWindows7Flags = 0x05FF;
 
 wait_fn g_real_wait = nullptr;
 create_process_fn g_real_create_process = nullptr;
+get_proc_address_fn g_real_get_proc_address = nullptr;
+get_dpi_for_window_fn g_real_get_dpi_for_window = nullptr;
+get_dpi_for_monitor_fn g_real_get_dpi_for_monitor = nullptr;
 
 }  // namespace
 
@@ -38,6 +48,11 @@ __declspec(dllexport) volatile LONG windows7_wait_refused = 0;
 // The exe's calls of CreateProcessA, and the last one's creation flags.
 __declspec(dllexport) volatile LONG create_process_calls = 0;
 __declspec(dllexport) volatile LONG create_process_flags = 0;
+// Set by the test: the DPI every monitor reports to the idler; 0 for the real one.
+__declspec(dllexport) volatile LONG reported_dpi = 0;
+// Set by the test before send_dpi_changed: the window's DPI now and the one it moves to.
+__declspec(dllexport) volatile LONG dpi_change_from = 96;
+__declspec(dllexport) volatile LONG dpi_change_to = 96;
 // Filled by describe_label.
 __declspec(dllexport) DrawnWith label_drawn_with = {};
 }
@@ -61,6 +76,35 @@ BOOL WINAPI recorded_create_process(LPCSTR application, LPSTR command_line, LPSE
   InterlockedIncrement(&create_process_calls);
   return g_real_create_process(application, command_line, process, thread, inherit, flags, environment, directory,
                                startup, info);
+}
+
+UINT WINAPI reported_dpi_for_window(HWND window) {
+  if (reported_dpi) return static_cast<UINT>(reported_dpi);
+  return g_real_get_dpi_for_window ? g_real_get_dpi_for_window(window) : 96;
+}
+
+HRESULT WINAPI reported_dpi_for_monitor(HMONITOR monitor, int kind, UINT* x, UINT* y) {
+  if (reported_dpi) {
+    *x = *y = static_cast<UINT>(reported_dpi);
+    return S_OK;
+  }
+  return g_real_get_dpi_for_monitor ? g_real_get_dpi_for_monitor(monitor, kind, x, y) : E_NOTIMPL;
+}
+
+// The idler looks the DPI functions up at run time, so they are taken over
+// where it looks.
+FARPROC WINAPI looked_up(HMODULE module, LPCSTR name) {
+  FARPROC real = g_real_get_proc_address(module, name);
+  if (reinterpret_cast<ULONG_PTR>(name) >> 16 == 0) return real;  // by ordinal
+  if (lstrcmpA(name, "GetDpiForWindow") == 0) {
+    g_real_get_dpi_for_window = reinterpret_cast<get_dpi_for_window_fn>(reinterpret_cast<void*>(real));
+    return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&reported_dpi_for_window));
+  }
+  if (lstrcmpA(name, "GetDpiForMonitor") == 0) {
+    g_real_get_dpi_for_monitor = reinterpret_cast<get_dpi_for_monitor_fn>(reinterpret_cast<void*>(real));
+    return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&reported_dpi_for_monitor));
+  }
+  return real;
 }
 
 // The import address table's entry for `dll`!`function` in `module`.
@@ -124,12 +168,40 @@ extern "C" __declspec(dllexport) DWORD WINAPI describe_label(void* label_handle)
   return 0;
 }
 
+// Sends `window` what Windows 10 1703 and later send a per-monitor window
+// dragged onto a monitor of another scaling: first the question of its size
+// there (WM_GETDPISCALEDSIZE, answered or not), then WM_DPICHANGED with the
+// rectangle Windows suggests, at the window's top-left corner. Without an
+// answer the suggestion is the client area scaled, in the frame Wine draws
+// at every DPI.
+extern "C" __declspec(dllexport) DWORD WINAPI send_dpi_changed(void* window_handle) {
+  HWND window = static_cast<HWND>(window_handle);
+  const int from = dpi_change_from, to = dpi_change_to;
+  RECT frame, client;
+  GetWindowRect(window, &frame);
+  GetClientRect(window, &client);
+  RECT suggested{0, 0, MulDiv(client.right, to, from), MulDiv(client.bottom, to, from)};
+  AdjustWindowRectEx(&suggested, static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)));
+  SIZE size{suggested.right - suggested.left, suggested.bottom - suggested.top};
+  DWORD_PTR answered = 0;
+  SendMessageTimeoutW(window, 0x02E4 /* WM_GETDPISCALEDSIZE */, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(&size),
+                      SMTO_NORMAL, 5000, &answered);
+  suggested = {frame.left, frame.top, frame.left + size.cx, frame.top + size.cy};
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(window, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(&suggested),
+                      SMTO_NORMAL, 5000, &ignored);
+  return 0;
+}
+
 BOOL WINAPI DllMain(HINSTANCE, DWORD reason, void*) {
   if (reason == DLL_PROCESS_ATTACH) {
     take_over("user32.dll", "MsgWaitForMultipleObjectsEx", reinterpret_cast<void*>(&windows7_wait),
               reinterpret_cast<void**>(&g_real_wait), &windows7_wait_installed);
     take_over("kernel32.dll", "CreateProcessA", reinterpret_cast<void*>(&recorded_create_process),
               reinterpret_cast<void**>(&g_real_create_process), nullptr);
+    take_over("kernel32.dll", "GetProcAddress", reinterpret_cast<void*>(&looked_up),
+              reinterpret_cast<void**>(&g_real_get_proc_address), nullptr);
   }
   return TRUE;
 }
