@@ -6,7 +6,8 @@
 # CLOCK_MONOTONIC) move with it unless FAKETIME_DONT_FAKE_MONOTONIC is set,
 # so it is unset here. The prefix's Wine server is started afresh under the
 # same variables, and again without them afterwards for the other tests.
-# 64-bit only: libfaketime:i386 hangs Wine's 32-bit loader in its constructor.
+# 64-bit only: libfaketime:i386 hangs Wine's 32-bit loader in its constructor;
+# that loader, which hands 64-bit programs on, says it ignores the library.
 #   clock-jump.sh <desktop_tests.exe>
 set -u
 exe=$1

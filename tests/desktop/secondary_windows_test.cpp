@@ -153,13 +153,30 @@ TEST_F(SecondaryWindows, KeywordsOpenTheirMessageBoxesWithTheExactTexts) {
     HWND box = wait_window(L"#32770");
     ASSERT_NE(box, nullptr) << "no message box opened";
     EXPECT_EQ(text_of(box), texts::kTitle);
+    // Lines joined by a lone carriage return, as the golden texts are.
     EXPECT_EQ(text_of(GetDlgItem(box, 0xFFFF)), *c.text);  // the message box's text control
-    EXPECT_NE(GetDlgItem(box, IDOK), nullptr);
-    EXPECT_EQ(GetDlgItem(box, IDCANCEL), nullptr);
+    // One button, OK and the default; no icon.
+    std::vector<std::wstring> buttons;
+    for (HWND child : children_of(box)) {
+      if (!IsWindowVisible(child)) continue;
+      const LONG style = GetWindowLongW(child, GWL_STYLE);
+      if (class_of(child) == L"Button")
+        buttons.push_back(std::to_wstring(GetDlgCtrlID(child)) + L" " + text_of(child) +
+                          ((style & BS_TYPEMASK) == BS_DEFPUSHBUTTON ? L" (default)" : L""));
+      DWORD_PTR icon = 0;
+      if (class_of(child) == L"Static" && (style & SS_TYPEMASK) == SS_ICON)
+        SendMessageTimeoutW(child, STM_GETICON, 0, 0, SMTO_NORMAL, 3000, &icon);
+      EXPECT_EQ(icon, 0u) << "the box shows an icon";
+    }
+    EXPECT_EQ(buttons, std::vector<std::wstring>{std::to_wstring(IDOK) + L" OK (default)"});
+    // Modal: the main window takes no input until the box is closed.
+    EXPECT_FALSE(IsWindowEnabled(idler())) << "the main window takes input under the box";
     EXPECT_EQ(control_text("Text1"), L"Reason Idle.........");
     screenshot(std::string("message-box-") + narrow(c.keyword));
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(wait_until([&] { return !IsWindow(box); }, 5000));
+    EXPECT_TRUE(wait_until([&] { return IsWindowEnabled(idler()) != FALSE; }, 2000))
+        << "the main window stayed disabled";
   }
 }
 
