@@ -3,7 +3,7 @@
 #include <string>
 
 #include "bridge/launcher.h"
-#include "runtime/clock.h"
+#include "runtime/awake_clock.h"
 #include "runtime/event_pump.h"
 #include "runtime/form.h"
 
@@ -29,7 +29,7 @@ class WindowManager {
 
 // Everything the code module reaches the platform through.
 struct Platform {
-  Clock& clock;
+  AwakeClock& clock;
   EventPump& pump;
   ChatClient& chat;
   WindowManager& windows;

@@ -21,7 +21,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   win32::RegisterCommonControls();
 
   win32::DesktopPlatform desktop;
-  win32::FormWindows windows(desktop.clock);
+  win32::FormWindows windows(desktop.clock.Awake());
   win32::WindowMessageBoxes boxes(kApplicationTitle);
   Program program(desktop.platform(), windows, boxes);
   boxes.SetOwner(&program.form1);

@@ -152,7 +152,7 @@ struct Cost {
 };
 
 // Five Adv. announcements: three lines, two pauses of 0.7 s each.
-Cost Adverts(Tallow_Idler& module, const win32::PerformanceClock& clock) {
+Cost Adverts(Tallow_Idler& module, const Clock& clock) {
   const double thread = ThreadCpuSeconds(), server = WineServerCpuSeconds(), start = clock.Now();
   for (int i = 0; i < 5; ++i) {
     module.PostChatLine(LineBanner);
@@ -167,7 +167,7 @@ Cost Adverts(Tallow_Idler& module, const win32::PerformanceClock& clock) {
 int Pause(int count) {
   MakeBusyWindow();
   win32::DesktopPlatform desktop;
-  const win32::PerformanceClock& clock = desktop.clock;
+  const Clock& clock = desktop.clock;
   Tallow_Idler module(desktop.platform());
   // A second module on the same platform but for the spinning pump.
   SpinningPump spinning;
@@ -233,7 +233,8 @@ constexpr FormDeclaration kIdleClockForm{L"TallowBench.IdleClock",
 
 int Drift(double minutes) {
   win32::DesktopPlatform desktop;
-  const win32::PerformanceClock& clock = desktop.clock;
+  // The timers' clock, as the idler gives it to its windows.
+  const Clock& clock = desktop.clock.Awake();
   Tallow_Idler module(desktop.platform());
   HWND hwnd = MakeBusyWindow();
 

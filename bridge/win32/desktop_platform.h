@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bridge/platform.h"
+#include "runtime/awake_clock.h"
 #include "bridge/win32/chat_client.h"
 #include "bridge/win32/desktop_windows.h"
 #include "bridge/win32/shell.h"
@@ -18,7 +19,8 @@ struct DesktopPlatform {
 
   Platform platform() { return Platform{clock, pump, chat, windows, shell}; }
 
-  PerformanceClock clock;
+  PerformanceClock performanceCounter;
+  AwakeClock clock{performanceCounter};
   MessagePump pump;
   ChatWindows chat;
   DesktopWindows windows;

@@ -4,7 +4,8 @@
 
 namespace tallow::win32 {
 
-// QueryPerformanceCounter: steady, never set back, runs on across midnight.
+// QueryPerformanceCounter: steady, never set back, runs on across midnight
+// and, on Windows, while the machine sleeps.
 class PerformanceClock : public Clock {
  public:
   PerformanceClock();

@@ -19,7 +19,11 @@ void SimDesktop::At(double time, std::function<void()> action) {
 double SimDesktop::NextTimerDue() const {
   double due = std::numeric_limits<double>::infinity();
   for (const TimerDriver* timer : timers_) due = std::min(due, timer->NextDue());
-  return due;
+  // From the program's awake time back to this clock (without a gap, the
+  // same), rounded up so that the timer finds itself due then.
+  double steady = due + awake.Away();
+  while (steady - awake.Away() < due) steady = std::nextafter(steady, std::numeric_limits<double>::infinity());
+  return steady;
 }
 
 void SimDesktop::PumpEvents(double maxWaitSeconds) {

@@ -1,7 +1,7 @@
 #pragma once
 
 // A simulated desktop for unit tests: a clock that moves only when the event
-// pump waits, a queue of scripted user events, the form timers, and a chat
+// pump waits or the machine sleeps, a queue of scripted user events, the form timers, and a chat
 // room that records every line with the simulated time it was posted at.
 
 #include <functional>
@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "bridge/platform.h"
+#include "runtime/awake_clock.h"
 #include "runtime/declared_form.h"
 #include "runtime/form_peer.h"
 #include "runtime/message_boxes.h"
@@ -48,8 +49,13 @@ class SimDesktop : public Clock, public EventPump, public ChatClient, public Win
   void MakeTopmost(WindowHandle window) override { topmostCalls.push_back(window); }
   void BeginMove(WindowHandle window) override { moveCalls.push_back(window); }
 
-  Platform platform() { return Platform{*this, *this, *this, *this, shell}; }
+  // The program reads the time through `awake`; the timers of its forms keep
+  // their schedules in its awake time.
+  Platform platform() { return Platform{awake, *this, *this, *this, shell}; }
 
+  // The machine sleeps (or the process is suspended) for `seconds`: the clock
+  // moves on and nothing runs meanwhile. Call it from a queued event.
+  void Sleep(double seconds) { now_ += seconds; }
   // Queues a user event at simulated time `time` (seconds).
   void At(double time, std::function<void()> action);
   void AddTimer(TimerDriver& timer) { timers_.push_back(&timer); }
@@ -69,6 +75,7 @@ class SimDesktop : public Clock, public EventPump, public ChatClient, public Win
   // outermost loop, with no handler left running.
   std::function<void()> afterTopLevelEvent;
 
+  AwakeClock awake{*this};
   NullShell shell;
   std::vector<PostedLine> posted;
   std::vector<WindowHandle> topmostCalls;

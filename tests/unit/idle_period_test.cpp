@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "idler/catalogue.h"
 #include "runtime/text_number.h"
 #include "tests/stubs/idler_sim.h"
@@ -192,6 +194,59 @@ TEST(IdlePeriod, StopAndAdvInsideTheReportsPauses) {
                    Ansi(LineStopped), Ansi(LineTotal(L"00", L"1")), Ansi(LineIdleFor(L"00", L"00"))}));
   EXPECT_EQ(p.Clock(), L"00:00:00");
   EXPECT_TRUE(p.NotIdling());
+}
+
+// The machine asleep (or the process suspended) in the middle of a period:
+// the ticks that fell due meanwhile are not made up, a pause that spans the
+// gap ends on waking, and the reports go on a minute of awake time apart.
+TEST(IdlePeriod, SleepIsNotMadeUpWhileTheClockCountsAwakeTime) {
+  struct Row {
+    const char* where;
+    double at, seconds;
+    double firstPost;  // seconds after waking: a pause that spans the sleep ends on waking
+    Lines next25;      // posted in the 25 s after waking
+  };
+  const Lines report2{Ansi(LineBanner), Ansi(LineReason(kReason)), Ansi(LineIdleFor(L"00", L"2"))};
+  for (const Row& row :
+       {Row{"an hour, idling", 100.2, 3600, 20.7, report2}, Row{"a day, idling", 100.2, 86400, 20.7, report2},
+        Row{"an hour in a report's pause", 121.0, 3600, 0, {report2[1], report2[2]}},
+        Row{"an hour in Start's pause", 0.3, 3600, 0, {report2[1]}}}) {
+    SCOPED_TRACE(row.where);
+    Period p;
+    p.Check(row.at, [&] { p.desk.Sleep(row.seconds); });
+    const double woke = row.at + row.seconds;
+    p.desk.RunUntil(woke + 200);
+    Lines next25;
+    std::vector<double> banners, after;
+    for (const auto& [time, bytes] : p.desk.posted) {
+      if (time >= woke) after.push_back(time - woke);
+      if (time >= woke && time < woke + 25) next25.push_back(bytes);
+      if (time >= woke && bytes == Ansi(LineBanner)) banners.push_back(time);
+    }
+    ASSERT_FALSE(after.empty());
+    EXPECT_NEAR(after[0], row.firstPost, 1e-6);
+    EXPECT_EQ(next25, row.next25);
+    ASSERT_GE(banners.size(), 3u);
+    for (std::size_t i = 1; i < banners.size(); ++i) EXPECT_NEAR(banners[i] - banners[i - 1], 60, 1e-6);
+    // The clock shows the time awake since it started, to within the half
+    // second between two readings of the time.
+    const bool asleepBeforeTheClock = row.at < 0.7;
+    const double awake = p.desk.Now() - (asleepBeforeTheClock ? woke : 0.7 + row.seconds);
+    const double shown = TextToNumber(p.Label3.Text()) * 60 + TextToNumber(p.Label4.Text());
+    EXPECT_LE(shown, std::floor(awake));
+    EXPECT_GE(shown, std::floor(awake - 0.5));
+  }
+}
+
+// A chat client that keeps each message waiting the full 2 s it is allowed
+// holds every report up for 12 s: late, but no tick of it is lost.
+TEST(IdlePeriod, SlowClientDelaysTicksButLosesNone) {
+  Period p;
+  p.desk.postCost = 4;  // the text and the Enter, 2 s each
+  const double clockOn = 4 + 0.7 + 4;
+  p.desk.RunUntil(clockOn + 200.5);
+  EXPECT_EQ(p.Clock(), L"00:3:20");
+  EXPECT_EQ(p.Lines().back(), Ansi(LineIdleFor(L"00", L"3")));
 }
 
 TEST(IdlePeriod, NoTickOfAnOldPeriodAfterStop) {
