@@ -12,6 +12,7 @@ packages=(
   g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32 binutils-mingw-w64-i686 mingw-w64-i686-dev
   wine wine64 fonts-wine fonts-liberation
   xvfb xauth x11-utils imagemagick
+  faketime  # libfaketime: every clock moved at once, as a machine asleep sees it
 )
 wine32=0
 if scripts/can-run-32bit.sh >/dev/null; then

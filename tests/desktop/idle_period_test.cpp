@@ -177,5 +177,75 @@ TEST_F(IdlePeriodSlow, AMinuteIdlePostsTheIdleTimeAndStopPostsTheTotal) {
   expect_no_more_lines(8);
 }
 
+// The machine asleep for an hour in the middle of an idle period: every
+// clock (Wine's server, the idler, the room, this program) jumps an hour at
+// once when the test rewrites libfaketime's clock file, which clock-jump.sh
+// hands it. The hour is not made up: at most one report in the 25 s after
+// the jump, then one report a minute, and the clock counts the time awake.
+class IdlePeriodAsleepSlow : public IdlePeriod {
+ protected:
+  // libfaketime reads the file again within a second; written beside it and
+  // renamed, so that no reader sees it half written.
+  static bool move_clocks(const std::wstring& clock_file, const std::string& offset) {
+    const std::wstring file = windows_path(narrow(clock_file)), next = file + L".next";
+    HANDLE h = CreateFileW(next.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool ok = WriteFile(h, offset.c_str(), static_cast<DWORD>(offset.size()), &written, nullptr);
+    CloseHandle(h);
+    return ok && MoveFileExW(next.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING);
+  }
+  // The posted records once this program's clock reads `at`: a window in
+  // which what must not come can only be seen not to by waiting it out.
+  std::vector<Record> lines_at(std::int64_t at) const {
+    wait_until([&] { return now_ms() >= at; }, static_cast<int>(at - now_ms()) + 1000, 100);
+    return lines();
+  }
+};
+
+TEST_F(IdlePeriodAsleepSlow, AnHourAsleepPostsOneReportAtMostThenOneAMinute) {
+  const std::optional<std::wstring> clock_file = environment(L"TALLOW_CLOCK_FILE");
+  if (!clock_file) GTEST_SKIP() << "run by clock-jump.sh, which puts every clock of Wine under libfaketime";
+  constexpr std::int64_t kHourMs = 3600 * 1000;
+  const std::wstring reason = L"asleep";
+  ASSERT_NO_FATAL_FAILURE(start_room());
+  ASSERT_NO_FATAL_FAILURE(start_idler());
+  ASSERT_NO_FATAL_FAILURE(type_reason(reason));
+  ASSERT_NO_FATAL_FAILURE(start_idling(narrow(reason)));
+  // Early in the minute: its full minute falls in the middle of the second window.
+  ASSERT_TRUE(wait_until([&] { return clock_text() == L"00 00 3"; }, 6000))
+      << "the clock reads " << narrow(clock_text());
+  const size_t before = lines().size();
+  const std::int64_t asleep = now_ms();
+  ASSERT_TRUE(move_clocks(*clock_file, "+3600\n")) << "cannot write " << narrow(*clock_file);
+  ASSERT_TRUE(wait_until([&] { return now_ms() - asleep >= kHourMs; }, 3000)) << "the clocks did not move";
+  const std::int64_t woke = now_ms();
+
+  const std::vector<Record> early = lines_at(woke + 25000);
+  const std::wstring clock_then = clock_text();
+  const std::vector<Record> got = lines_at(woke + 25000 + 65000);
+  const size_t in_25 = early.size() - before, in_65 = got.size() - early.size();
+  std::printf(
+      "[ figures  ] after the hour's jump: %zu lines in 25 s, the clock then reading %s; %zu lines in the 65 s after\n",
+      in_25, narrow(clock_then).c_str(), in_65);
+  EXPECT_LE(in_25, 3u) << "more than one report for the hour asleep";
+  EXPECT_EQ(clock_then.substr(0, 6), L"00 00 ") << "the clock counted the hour asleep: " << narrow(clock_then);
+  ASSERT_EQ(in_65, 3u) << "not one report in the minute after";
+  const size_t banner = early.size();
+  expect_line(got[banner], lines::kBanner);
+  expect_line(got[banner + 1], lines::reason(narrow(reason)));
+  expect_line(got[banner + 2], lines::idle_for("00", "1"));
+  expect_gap(got[banner], got[banner + 1], "minute banner -> reason");
+  expect_gap(got[banner + 1], got[banner + 2], "minute reason -> idle for");
+  // A minute awake after Start's reason line (the room's clock jumped the hour
+  // too), give or take the one tick the gap may bring and the half second
+  // before the idler read its clock again.
+  const std::int64_t awake = got[banner].ms - got[before - 1].ms - kHourMs;
+  std::printf("[ timing   ] Start's reason line -> minute banner, awake: %lld ms\n", static_cast<long long>(awake));
+  EXPECT_GE(awake, 59000) << "the minute came early";
+  EXPECT_LE(awake, 61000) << "the minute came late";
+  ASSERT_NO_FATAL_FAILURE(stop_idling("00", "1"));
+}
+
 }  // namespace
 }  // namespace desktop

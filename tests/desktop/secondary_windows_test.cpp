@@ -83,7 +83,10 @@ class SecondaryWindows : public DesktopTest {
   }
 };
 
-TEST_F(SecondaryWindows, AboutOpensOnceComesToTheFrontReopensAfterCloseAndOutlivesMinimize) {
+// About from every state it can be left in (behind another program's window,
+// minimised, closed) comes back with a press; the main window, minimised,
+// comes back topmost, and closed posts nothing.
+TEST_F(SecondaryWindows, AboutOpensOnceComesBackFromBehindMinimisedOrClosedAndOutlivesTheMainWindow) {
   ASSERT_NO_FATAL_FAILURE(start_room());
   ASSERT_NO_FATAL_FAILURE(start_idler());
   place(idler(), 900, 40);  // clear of About, which opens in the middle of the screen
@@ -128,18 +131,48 @@ TEST_F(SecondaryWindows, AboutOpensOnceComesToTheFrontReopensAfterCloseAndOutliv
   EXPECT_EQ(text_of(again), std::wstring(L"aB0uT ") + texts::kTitle);
   EXPECT_EQ(label_texts(again), paragraphs);
 
+  // Minimised, as the platform's "minimise all" leaves it: a press brings
+  // the same window back, restored where it was, and active.
+  const RECT shown = screen_rect(again);
+  ShowWindow(again, SW_MINIMIZE);
+  ASSERT_TRUE(wait_until([&] { return IsIconic(again) != FALSE; }, 5000));
+  ASSERT_TRUE(click(control("Command5")));
+  EXPECT_TRUE(wait_until([&] { return !IsIconic(again) && GetForegroundWindow() == again; }, 5000))
+      << "About did not come back from minimised";
+  const RECT back = screen_rect(again);
+  EXPECT_TRUE(EqualRect(&back, &shown)) << "About came back elsewhere";
+  EXPECT_EQ(top_level_windows_of(idler_.pid(), tallow::kForm2Class), std::vector<HWND>{again});
+
   // Minimize iconises the main window, and About stays on screen.
+  const RECT main_at = screen_rect(idler());
   ASSERT_TRUE(click(control("Command7")));
   EXPECT_TRUE(wait_until([&] { return IsIconic(idler()) != FALSE; }, 5000)) << "the main window was not minimised";
   EXPECT_TRUE(IsWindowVisible(again) && !IsIconic(again));
   EXPECT_TRUE(idler_.running());
+
+  // Restored by the platform, the main window is back where it was and
+  // still topmost, in front of the active room.
+  place(room_frame(), main_at.left - 200, main_at.top - 20);  // over the main window, its input clear of it
+  PostMessageW(idler(), WM_SYSCOMMAND, SC_RESTORE, 0);
+  ASSERT_TRUE(wait_until([&] { return !IsIconic(idler()); }, 5000)) << "the main window stayed minimised";
+  const RECT main_back = screen_rect(idler());
+  EXPECT_TRUE(EqualRect(&main_back, &main_at)) << "the main window came back elsewhere";
+  ASSERT_TRUE(activate_room());
+  expect_in_front_of_the_room(idler(), "the restored main window");
+
+  // Closed through the platform, it posts nothing; About keeps the process.
+  close(idler());
+  EXPECT_TRUE(wait_until([&] { return !IsWindow(idler()); }, 5000)) << "the main window stayed";
+  expect_no_more_lines(1);
+  EXPECT_TRUE(idler_.running()) << "the process ended with About open";
 }
 
 // The dedication window and the main window stay in front of another
 // program's active window, and the dedication window does again after it
-// was closed and opened anew. Exit then closes the main window only: the
+// was closed and opened anew; behind the main window or minimised, the
+// keyword brings it back. Exit then closes the main window only: the
 // process ends with the last of the secondary windows.
-TEST_F(SecondaryWindows, DedicationStaysInFrontLoadsAnewAfterCloseAndOutlivesExit) {
+TEST_F(SecondaryWindows, DedicationStaysInFrontComesBackFromBehindOrMinimisedLoadsAnewAfterCloseAndOutlivesExit) {
   ASSERT_NO_FATAL_FAILURE(start_room());
   ASSERT_NO_FATAL_FAILURE(start_idler());
   place(idler(), 20, 40);  // over the room's view, clear of its input
@@ -158,10 +191,17 @@ TEST_F(SecondaryWindows, DedicationStaysInFrontLoadsAnewAfterCloseAndOutlivesExi
       ASSERT_TRUE(load_probe());
       wait_until([&] { return colours_on_screen(screen_rect(dedication)) > 64; }, 3000);
       screenshot("dedication-window");
-      // The keyword again: the box is reset, and the open window is neither
-      // doubled nor loaded again.
+      // The keyword again, with the window behind the main window (topmost
+      // too): the box is reset, and the open window comes to the front,
+      // neither doubled nor loaded again.
+      place(dedication, 150, 60);  // under the main window's right-hand side, clear of the reason box
+      ASSERT_TRUE(click(control("Text1")));
+      SetWindowPos(idler(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);  // as a window manager would
+      ASSERT_TRUE(above(idler(), dedication)) << "the main window does not cover the dedication window";
       ASSERT_NO_FATAL_FAILURE(type_reason(L"Juniper", true));
       EXPECT_TRUE(wait_until([&] { return control_text("Text1") == L"Reason Idle........."; }, 2000));
+      EXPECT_TRUE(wait_until([&] { return above(dedication, idler()) && GetForegroundWindow() == dedication; }, 2000))
+          << "the dedication window stayed behind the main window";
       EXPECT_EQ(top_level_windows_of(idler_.pid(), tallow::kForm3Class), std::vector<HWND>{dedication});
     }
     // Its one label, white in 12 pt bold Courier New over the photograph.
@@ -177,6 +217,14 @@ TEST_F(SecondaryWindows, DedicationStaysInFrontLoadsAnewAfterCloseAndOutlivesExi
     close(dedication);
     ASSERT_TRUE(wait_until([&] { return !IsWindow(dedication); }, 5000));
   }
+  // Minimised, the keyword brings the same window back, restored, active and topmost.
+  ShowWindow(dedication, SW_MINIMIZE);
+  ASSERT_TRUE(wait_until([&] { return IsIconic(dedication) != FALSE; }, 5000));
+  ASSERT_NO_FATAL_FAILURE(type_reason(L"Juniper", true));
+  EXPECT_TRUE(wait_until([&] { return !IsIconic(dedication) && GetForegroundWindow() == dedication; }, 5000))
+      << "the dedication window did not come back from minimised";
+  EXPECT_EQ(top_level_windows_of(idler_.pid(), tallow::kForm3Class), std::vector<HWND>{dedication});
+  EXPECT_TRUE(topmost(dedication));
 
   ASSERT_TRUE(click(control("Command5")));
   HWND about = wait_window(tallow::kForm2Class);
@@ -205,13 +253,30 @@ TEST_F(SecondaryWindows, KeywordsOpenTheirMessageBoxesWithTheExactTexts) {
     HWND box = wait_window(L"#32770");
     ASSERT_NE(box, nullptr) << "no message box opened";
     EXPECT_EQ(text_of(box), texts::kTitle);
+    // Lines joined by a lone carriage return, as the golden texts are.
     EXPECT_EQ(text_of(GetDlgItem(box, 0xFFFF)), *c.text);  // the message box's text control
-    EXPECT_NE(GetDlgItem(box, IDOK), nullptr);
-    EXPECT_EQ(GetDlgItem(box, IDCANCEL), nullptr);
+    // One button, OK and the default; no icon.
+    std::vector<std::wstring> buttons;
+    for (HWND child : children_of(box)) {
+      if (!IsWindowVisible(child)) continue;
+      const LONG style = GetWindowLongW(child, GWL_STYLE);
+      if (class_of(child) == L"Button")
+        buttons.push_back(std::to_wstring(GetDlgCtrlID(child)) + L" " + text_of(child) +
+                          ((style & BS_TYPEMASK) == BS_DEFPUSHBUTTON ? L" (default)" : L""));
+      DWORD_PTR icon = 0;
+      if (class_of(child) == L"Static" && (style & SS_TYPEMASK) == SS_ICON)
+        SendMessageTimeoutW(child, STM_GETICON, 0, 0, SMTO_NORMAL, 3000, &icon);
+      EXPECT_EQ(icon, 0u) << "the box shows an icon";
+    }
+    EXPECT_EQ(buttons, std::vector<std::wstring>{std::to_wstring(IDOK) + L" OK (default)"});
+    // Modal: the main window takes no input until the box is closed.
+    EXPECT_FALSE(IsWindowEnabled(idler())) << "the main window takes input under the box";
     EXPECT_EQ(control_text("Text1"), L"Reason Idle.........");
     screenshot(std::string("message-box-") + narrow(c.keyword));
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(wait_until([&] { return !IsWindow(box); }, 5000));
+    EXPECT_TRUE(wait_until([&] { return IsWindowEnabled(idler()) != FALSE; }, 2000))
+        << "the main window stayed disabled";
   }
 }
 
