@@ -171,8 +171,10 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORBTN: return reinterpret_cast<LRESULT>(background_.get());
     // The window moved to a monitor of another scaling (per-monitor aware,
     // Windows 8.1 and later).
-    case kWmDpiChanged: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
-    case kWmGetDpiScaledSize: return OnGetDpiScaledSize(LOWORD(wParam), *reinterpret_cast<SIZE*>(lParam));
+    case kWmDpiChanged:
+      if (lParam) OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
+    case kWmGetDpiScaledSize: return lParam && OnGetDpiScaledSize(LOWORD(wParam), *reinterpret_cast<SIZE*>(lParam));
     default: return Default(message, wParam, lParam);
   }
 }
