@@ -7,64 +7,150 @@
 namespace tallow {
 namespace {
 
-constexpr ControlKind kButton = ControlKind::kButton, kTextBox = ControlKind::kTextBox, kLabel = ControlKind::kLabel,
-                      kFrame = ControlKind::kFrame;
-constexpr Event kNoClick{};
-constexpr bool kTransparent = true;
-constexpr Colour kWhite = Rgb(255, 255, 255), kBlack = Rgb(0, 0, 0), kGreen = Rgb(0, 128, 0);
+using enum ControlKind;
+constexpr Colour kWhite = Rgb(255, 255, 255), kGreen = Rgb(0, 128, 0);
 constexpr int kFrame1 = 130;
 
 // The window's own font, which the buttons, the frame, the clock's digits
 // and the reason box use.
-constexpr FontChoice kWindowFont{{L"MS Sans Serif", L"Microsoft Sans Serif"}, 8, 400};
-constexpr FontChoice kColonFont{{L"MS Sans Serif", L"Microsoft Sans Serif"}, 8.25, 700};
+constexpr FontChoice kWindowFont{.faces = {L"MS Sans Serif", L"Microsoft Sans Serif"}, .points = 8, .weight = 400};
+constexpr FontChoice kColonFont{.faces = {L"MS Sans Serif", L"Microsoft Sans Serif"}, .points = 8.25, .weight = 700};
 // Where the slab face is missing, a serif of the same size still fits the
 // title on one line.
-constexpr FontChoice kTitleFont{{L"Rockwell Extra Bold", L"Rockwell", L"Georgia", L"Times New Roman"}, 15.75, 800};
+constexpr FontChoice kTitleFont{
+    .faces = {L"Rockwell Extra Bold", L"Rockwell", L"Georgia", L"Times New Roman"}, .points = 15.75, .weight = 800};
 
 // In tab order. Frame1's labels are placed relative to the frame.
 constexpr ControlRow kControls[] = {
-    // id  name        kind      text               left  top   width height  click / font / look / container
-    {110, "Text1", kTextBox, kReasonResetText, {480, 3360, 1935, 285}},
-    {101, "Command1", kButton, L"Start", {0, 0, 495, 255}, On<&Form1::Command1_Click>},
-    {102, "Command2", kButton, L"Stop", {480, 0, 495, 255}, On<&Form1::Command2_Click>},
-    {103, "Command3", kButton, L"Adv.", {960, 0, 495, 255}, On<&Form1::Command3_Click>},
-    {121, "Label1", kLabel, kApplicationTitle, {120, 3000, 2775, 375}, kNoClick, &kTitleFont, kTransparent, kGreen},
-    {104, "Command4", kButton, L"Exit", {1440, 0, 495, 255}, On<&Form1::Command4_Click>},
-    {105, "Command5", kButton, L"About", {1920, 0, 615, 255}, On<&Form1::Command5_Click>},
-    {106, "Command6", kButton, L"Site", {2520, 0, 495, 255}, On<&Form1::Command6_Click>},
-    {kFrame1, "Frame1", kFrame, L"Time Idle : ", {1920, 2400, 1215, 615}},
-    {122, "Label2", kLabel, L"00", {120, 240, 255, 255}, kNoClick, nullptr, kTransparent, kBlack, kFrame1},
-    {123, "Label3", kLabel, L"00", {480, 240, 255, 255}, kNoClick, nullptr, kTransparent, kBlack, kFrame1},
-    {124, "Label4", kLabel, L"00", {840, 240, 255, 255}, kNoClick, nullptr, kTransparent, kBlack, kFrame1},
-    {125, "Label5", kLabel, L":", {360, 240, 135, 255}, kNoClick, &kColonFont, kTransparent, kBlack, kFrame1},
-    {126, "Label6", kLabel, L":", {720, 240, 135, 255}, kNoClick, &kColonFont, kTransparent, kBlack, kFrame1},
-    {107, "Command7", kButton, L"Minimize", {2160, 240, 855, 255}, On<&Form1::Command7_Click>},
+    {.id = 110,
+     .name = "Text1",
+     .kind = kTextBox,
+     .text = kReasonResetText,
+     .rect = {.left = 480, .top = 3360, .width = 1935, .height = 285}},
+    {.id = 101,
+     .name = "Command1",
+     .kind = kButton,
+     .text = L"Start",
+     .rect = {.left = 0, .top = 0, .width = 495, .height = 255},
+     .click = On<&Form1::Command1_Click>},
+    {.id = 102,
+     .name = "Command2",
+     .kind = kButton,
+     .text = L"Stop",
+     .rect = {.left = 480, .top = 0, .width = 495, .height = 255},
+     .click = On<&Form1::Command2_Click>},
+    {.id = 103,
+     .name = "Command3",
+     .kind = kButton,
+     .text = L"Adv.",
+     .rect = {.left = 960, .top = 0, .width = 495, .height = 255},
+     .click = On<&Form1::Command3_Click>},
+    {.id = 121,
+     .name = "Label1",
+     .kind = kLabel,
+     .text = kApplicationTitle,
+     .rect = {.left = 120, .top = 3000, .width = 2775, .height = 375},
+     .font = &kTitleFont,
+     .transparent = true,
+     .textColour = kGreen},
+    {.id = 104,
+     .name = "Command4",
+     .kind = kButton,
+     .text = L"Exit",
+     .rect = {.left = 1440, .top = 0, .width = 495, .height = 255},
+     .click = On<&Form1::Command4_Click>},
+    {.id = 105,
+     .name = "Command5",
+     .kind = kButton,
+     .text = L"About",
+     .rect = {.left = 1920, .top = 0, .width = 615, .height = 255},
+     .click = On<&Form1::Command5_Click>},
+    {.id = 106,
+     .name = "Command6",
+     .kind = kButton,
+     .text = L"Site",
+     .rect = {.left = 2520, .top = 0, .width = 495, .height = 255},
+     .click = On<&Form1::Command6_Click>},
+    {.id = kFrame1,
+     .name = "Frame1",
+     .kind = kFrame,
+     .text = L"Time Idle : ",
+     .rect = {.left = 1920, .top = 2400, .width = 1215, .height = 615}},
+    {.id = 122,
+     .name = "Label2",
+     .kind = kLabel,
+     .text = L"00",
+     .rect = {.left = 120, .top = 240, .width = 255, .height = 255},
+     .transparent = true,
+     .container = kFrame1},
+    {.id = 123,
+     .name = "Label3",
+     .kind = kLabel,
+     .text = L"00",
+     .rect = {.left = 480, .top = 240, .width = 255, .height = 255},
+     .transparent = true,
+     .container = kFrame1},
+    {.id = 124,
+     .name = "Label4",
+     .kind = kLabel,
+     .text = L"00",
+     .rect = {.left = 840, .top = 240, .width = 255, .height = 255},
+     .transparent = true,
+     .container = kFrame1},
+    {.id = 125,
+     .name = "Label5",
+     .kind = kLabel,
+     .text = L":",
+     .rect = {.left = 360, .top = 240, .width = 135, .height = 255},
+     .font = &kColonFont,
+     .transparent = true,
+     .container = kFrame1},
+    {.id = 126,
+     .name = "Label6",
+     .kind = kLabel,
+     .text = L":",
+     .rect = {.left = 720, .top = 240, .width = 135, .height = 255},
+     .font = &kColonFont,
+     .transparent = true,
+     .container = kFrame1},
+    {.id = 107,
+     .name = "Command7",
+     .kind = kButton,
+     .text = L"Minimize",
+     .rect = {.left = 2160, .top = 240, .width = 855, .height = 255},
+     .click = On<&Form1::Command7_Click>},
 };
 
 constexpr TimerRow kTimers[] = {
-    {"Timer1", 1.0, TimerDriver::Delivery::kEveryTick, false, On<&Form1::Timer1_Timer>},
+    {.name = "Timer1",
+     .intervalSeconds = 1.0,
+     .delivery = TimerDriver::Delivery::kEveryTick,
+     .tick = On<&Form1::Timer1_Timer>},
     // Ticks under the keyword boxes too, which its own ticks open.
-    {"Timer2", 0.5, TimerDriver::Delivery::kReentrant, true, On<&Form1::Timer2_Timer>},
+    {.name = "Timer2",
+     .intervalSeconds = 0.5,
+     .delivery = TimerDriver::Delivery::kReentrant,
+     .onAtLoad = true,
+     .tick = On<&Form1::Timer2_Timer>},
 };
 
 }  // namespace
 
 extern constexpr FormDeclaration kForm1Declaration{
-    kForm1Class,
-    kApplicationTitle,
-    Border::kNone,
-    3165,
-    3720,  // 211 x 248 pixels at 96 DPI
-    kWhite,
-    IDR_MAIN_BACKGROUND,
-    IDI_IDLER,
-    &kWindowFont,
-    Placement::kTopRight,  // out of the way of the chat client
-    kControls,
-    kTimers,
-    On<&Form1::Form_Load>,
-    On<&Form1::Form_MouseDown>,
+    .windowClass = kForm1Class,
+    .caption = kApplicationTitle,
+    .border = Border::kNone,
+    .width = 3165,
+    .height = 3720,  // 211 x 248 pixels at 96 DPI
+    .background = kWhite,
+    .pictureId = IDR_MAIN_BACKGROUND,
+    .iconId = IDI_IDLER,
+    .font = &kWindowFont,
+    .placement = Placement::kTopRight,  // out of the way of the chat client
+    .controls = kControls,
+    .timers = kTimers,
+    .load = On<&Form1::Form_Load>,
+    .mouseDown = On<&Form1::Form_MouseDown>,
 };
 
 }  // namespace tallow

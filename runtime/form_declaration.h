@@ -7,29 +7,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 #include "runtime/event.h"
 #include "runtime/timer_driver.h"
 
 namespace tallow {
-
-// A fixed-size table of rows, viewed where it is declared.
-template <class Row>
-class Rows {
- public:
-  constexpr Rows() = default;
-  template <std::size_t N>
-  constexpr Rows(const Row (&rows)[N]) : rows_(rows), size_(N) {}
-  constexpr const Row* begin() const { return rows_; }
-  constexpr const Row* end() const { return rows_ + size_; }
-  constexpr std::size_t size() const { return size_; }
-  constexpr const Row& operator[](std::size_t i) const { return rows_[i]; }
-
- private:
-  const Row* rows_ = nullptr;
-  std::size_t size_ = 0;
-};
 
 // An RGB colour (0x00BBGGRR), or one of the platform's system colours, read
 // when the window loads (0x80000000 plus its index, as forms write them).
@@ -79,7 +63,7 @@ struct TimerRow {
   const char* name;
   double intervalSeconds;
   TimerDriver::Delivery delivery;
-  bool onAtLoad;
+  bool onAtLoad = false;
   Event tick;
 };
 
@@ -96,12 +80,12 @@ struct FormDeclaration {
   Border border;
   int width, height;  // of the client area, in twips
   Colour background;
-  int pictureId;  // a JPEG resource drawn at the top-left corner; 0 for none
-  int iconId;
-  const FontChoice* font;  // the controls' font; nullptr for the platform's
+  int pictureId = 0;                 // a JPEG resource drawn at the top-left corner; 0 for none
+  int iconId = 0;                    // 0 for the platform's
+  const FontChoice* font = nullptr;  // the controls' font; nullptr for the platform's
   Placement placement;
-  Rows<ControlRow> controls;
-  Rows<TimerRow> timers = {};
+  std::span<const ControlRow> controls = {};
+  std::span<const TimerRow> timers = {};
   Event load = {};
   Event mouseDown = {};
 
