@@ -4,25 +4,27 @@ namespace tallow {
 
 // An event handler named in a window's declaration: a member function of the
 // object that handles the window's events, written On<&Form1::Command1_Click>.
-// It fires only on an object of that class.
+// DeclaredForm::Bind refuses to compile a declaration whose events name
+// members of another class than the one it binds.
 class Event {
  public:
   constexpr Event() = default;
 
   template <auto Method>
   static constexpr Event Of() {
-    return Event(&Invoke<Method>, TypeKey<HandlerOf<Method>>());
-  }
-  template <class Handlers>
-  static constexpr const void* TypeKey() {
-    return &Tag<Handlers>::key;
+    return Event(&Invoke<Method>, &Tag<HandlerOf<Method>>::key);
   }
 
   constexpr bool IsSet() const { return call_ != nullptr; }
-  // Runs the handler on `handlers`, an object of the type `handlersType`
-  // stands for; does nothing when the event is unset or names another class.
-  void Fire(void* handlers, const void* handlersType) const {
-    if (call_ && handlers && handlersType == type_) call_(handlers);
+  // Unset, or a member function of Handlers.
+  template <class Handlers>
+  constexpr bool GoesTo() const {
+    return !call_ || type_ == &Tag<Handlers>::key;
+  }
+  // Runs the handler on `handlers`, an object of its class; nothing when
+  // the event is unset or nothing handles the window's events.
+  void Fire(void* handlers) const {
+    if (call_ && handlers) call_(handlers);
   }
 
  private:
@@ -34,6 +36,7 @@ class Event {
   };
   template <auto Method>
   using HandlerOf = typename ClassOf<decltype(Method)>::type;
+  // One per class, so that its address tells the class.
   template <class T>
   struct Tag {
     static constexpr char key = 0;

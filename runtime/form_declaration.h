@@ -81,13 +81,36 @@ struct FormDeclaration {
   int width, height;  // of the client area, in twips
   Colour background;
   int pictureId = 0;                 // a JPEG resource drawn at the top-left corner; 0 for none
-  int iconId = 0;                    // 0 for the platform's
+  int iconId = 0;                    // an icon resource; 0 for the platform's
   const FontChoice* font = nullptr;  // the controls' font; nullptr for the platform's
   Placement placement;
   std::span<const ControlRow> controls = {};
   std::span<const TimerRow> timers = {};
   Event load = {};
   Event mouseDown = {};
+
+  // The index of the control or timer named `name`, looked up as the
+  // program compiles: a name that no row has stops the compile at
+  // NoControlOfThatName or NoTimerOfThatName.
+  consteval std::size_t ControlIndex(std::string_view name) const {
+    for (std::size_t i = 0; i < controls.size(); ++i)
+      if (name == controls[i].name) return i;
+    NoControlOfThatName();
+  }
+  consteval std::size_t TimerIndex(std::string_view name) const {
+    for (std::size_t i = 0; i < timers.size(); ++i)
+      if (name == timers[i].name) return i;
+    NoTimerOfThatName();
+  }
+  // True when each of its events is unset or names a member of Handlers.
+  template <class Handlers>
+  consteval bool HandledBy() const {
+    for (const ControlRow& row : controls)
+      if (!row.click.GoesTo<Handlers>()) return false;
+    for (const TimerRow& row : timers)
+      if (!row.tick.GoesTo<Handlers>()) return false;
+    return load.GoesTo<Handlers>() && mouseDown.GoesTo<Handlers>();
+  }
 
   // The row of the control named `name` or with id `id`; nullptr if none.
   constexpr const ControlRow* Control(std::string_view name) const {
@@ -100,6 +123,12 @@ struct FormDeclaration {
       if (row.id == id) return &row;
     return nullptr;
   }
+
+ private:
+  // Never defined: only a look-up that fails reaches them, and then the
+  // compiler names them in its error.
+  [[noreturn]] static void NoControlOfThatName();
+  [[noreturn]] static void NoTimerOfThatName();
 };
 
 }  // namespace tallow

@@ -247,7 +247,7 @@ int Drift(double minutes) {
   win32::FormWindows windows(clock);
   DeclaredForm form(kIdleClockForm, application, clock, windows);
   IdleClockTimer idle{module, &form.TimerAt(0)};
-  form.Bind(idle);
+  form.Bind<kIdleClockForm>(idle);
   const double start = clock.Now();
   form.Show();  // its timer is on from the load
   SetTimer(hwnd, 8, 1000, nullptr);
