@@ -72,7 +72,7 @@ function(tallow_product_target target)
     target_link_options(${target} PRIVATE -Wl,--gc-sections)
   endif()
 endfunction()
-foreach(layer tallow_runtime tallow_bridge tallow_windows tallow_idler tallow_app)
+foreach(layer tallow_codec tallow_runtime tallow_bridge tallow_windows tallow_idler tallow_app)
   tallow_product_target(${layer})
 endforeach()
 
@@ -91,7 +91,7 @@ add_library(tallow_runtime_win32 STATIC
   runtime/win32/picture.cpp
   runtime/win32/system_dlls.cpp
 )
-target_link_libraries(tallow_runtime_win32 PUBLIC tallow_runtime user32 gdi32 kernel32)
+target_link_libraries(tallow_runtime_win32 PUBLIC tallow_runtime tallow_codec user32 gdi32 kernel32)
 target_compile_definitions(tallow_runtime_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
 add_library(tallow_bridge_win32 STATIC
   bridge/win32/chat_client.cpp

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "runtime/jpeg_decoder.h"
+#include "codec/jpeg_decoder.h"
 #include "runtime/win32/dpi.h"
 
 namespace tallow::win32 {
