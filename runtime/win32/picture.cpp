@@ -121,7 +121,7 @@ HBITMAP Resampled(const std::uint32_t* source, int width, int height, int toWidt
 }  // namespace
 
 HBITMAP LoadJpegResource(int resourceId) {
-  HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(resourceId), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
+  HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(resourceId), RT_RCDATA);
   const void* bytes = found ? LockResource(LoadResource(nullptr, found)) : nullptr;
   DecodedPicture decoded;
   if (!bytes || !DecodeJpeg(static_cast<const unsigned char*>(bytes), SizeofResource(nullptr, found), decoded))
