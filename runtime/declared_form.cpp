@@ -6,6 +6,7 @@
 namespace tallow {
 namespace {
 
+// Window classes are ASCII.
 void Write(const wchar_t* text) {
   for (; *text; ++text) std::fputc(*text < 0x80 ? static_cast<char>(*text) : '?', stderr);
 }
