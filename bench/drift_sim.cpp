@@ -18,9 +18,14 @@ using namespace tallow;
 namespace {
 // 86401 -> "86,401", as the README writes figures.
 std::string Grouped(double value) {
-  std::string s = std::to_string(static_cast<long long>(std::llround(value)));
-  for (size_t at = s.size(); at > (s[0] == '-' ? 4u : 3u); at -= 3) s.insert(at - 3, ",");
-  return s;
+  const long long whole = std::llround(value);
+  const std::string digits = std::to_string(whole < 0 ? -whole : whole);
+  std::string grouped = whole < 0 ? "-" : "";
+  for (size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) grouped += ',';
+    grouped += digits[i];
+  }
+  return grouped;
 }
 
 double ClockSeconds(const sim::IdlerSim& s) {

@@ -5,8 +5,11 @@
 namespace tallow {
 
 // What launching the default browser needs from the platform: the kernel32
-// and shell32 calls, each taking and giving Windows-1252 bytes. The names
-// differ from the Win32 ones because those are macros in <windows.h>.
+// and shell32 A calls, whose bytes Windows reads and writes in the system's
+// ANSI code page. The launcher turns its text to and from them as
+// Windows-1252, which is that code page on Western Windows; elsewhere a
+// path outside ASCII is misread. The names differ from the Win32 ones
+// because those are macros in <windows.h>.
 class Shell {
  public:
   enum class NewFile { kCreated, kExists, kFailed };

@@ -56,24 +56,23 @@ set(TALLOW_WIN_LINK -static -static-libgcc -static-libstdc++
 # datum in a section of its own, which the linker drops when nothing uses it;
 # no exceptions (nothing in it catches one; runtime/win32/fail_fast.cpp ends
 # the process where the C++ library would throw), no RTTI, no locks around
-# static locals (one thread), and C++20, for which libstdc++ instantiates
-# std::wstring's members in our objects, built without exceptions, rather
-# than linking its prebuilt ones, which throw. Nothing unwinds a 32-bit
-# stack, so it has no DWARF unwind tables; 64-bit Windows needs its unwind
-# tables (SEH) and keeps them.
+# static locals (one thread). As C++20 (the whole tree's standard),
+# libstdc++ instantiates std::wstring's members in our objects, built
+# without exceptions, rather than linking its prebuilt ones, which throw.
+# Nothing unwinds a 32-bit stack, so it has no DWARF unwind tables; 64-bit
+# Windows needs its unwind tables (SEH) and keeps them.
 set(TALLOW_PRODUCT_COMPILE -Os -fno-exceptions -fno-rtti -fno-threadsafe-statics -ffunction-sections -fdata-sections)
 if(TALLOW_ARCH STREQUAL win32)
   list(APPEND TALLOW_PRODUCT_COMPILE -fno-asynchronous-unwind-tables)
 endif()
 function(tallow_product_target target)
   target_compile_options(${target} PRIVATE ${TALLOW_PRODUCT_COMPILE})
-  set_target_properties(${target} PROPERTIES CXX_STANDARD 20)
   get_target_property(type ${target} TYPE)
   if(type STREQUAL EXECUTABLE)
     target_link_options(${target} PRIVATE -Wl,--gc-sections)
   endif()
 endfunction()
-foreach(layer tallow_runtime tallow_bridge tallow_windows tallow_idler tallow_app)
+foreach(layer tallow_codec tallow_runtime tallow_bridge tallow_windows tallow_idler tallow_app)
   tallow_product_target(${layer})
 endforeach()
 
@@ -92,7 +91,7 @@ add_library(tallow_runtime_win32 STATIC
   runtime/win32/picture.cpp
   runtime/win32/system_dlls.cpp
 )
-target_link_libraries(tallow_runtime_win32 PUBLIC tallow_runtime user32 gdi32 kernel32)
+target_link_libraries(tallow_runtime_win32 PUBLIC tallow_runtime tallow_codec user32 gdi32 kernel32)
 target_compile_definitions(tallow_runtime_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
 add_library(tallow_bridge_win32 STATIC
   bridge/win32/chat_client.cpp

@@ -1,6 +1,7 @@
 #include "idler/form1.h"
 
 #include "idler/catalogue.h"
+#include "idler/form1_declaration.h"
 #include "idler/idle_clock.h"
 #include "idler/keywords.h"
 
@@ -10,21 +11,21 @@ constexpr double kLineGap = 0.7;  // seconds between two lines of one announceme
 const std::wstring kMakersPage = L"http://www.gloaming-inc.example/tallow-divod/";
 }  // namespace
 
+// Bound first: a form made from another declaration ends the program before
+// its rows are looked up.
 Form1::Form1(Tallow_Idler& module, DeclaredForm& self, Form& about, Form& dedication, MessageBoxes& boxes)
     : module_(module),
-      form_(self),
-      Text1(self.ControlNamed("Text1")),
-      Label2(self.ControlNamed("Label2")),
-      Label3(self.ControlNamed("Label3")),
-      Label4(self.ControlNamed("Label4")),
-      Command1(self.ControlNamed("Command1")),
-      Command2(self.ControlNamed("Command2")),
-      Timer1(self.TimerNamed("Timer1")),
+      form_(self.Bind<kForm1Declaration>(*this)),
+      Text1(self.ControlAt(kForm1Declaration.ControlIndex("Text1"))),
+      Label2(self.ControlAt(kForm1Declaration.ControlIndex("Label2"))),
+      Label3(self.ControlAt(kForm1Declaration.ControlIndex("Label3"))),
+      Label4(self.ControlAt(kForm1Declaration.ControlIndex("Label4"))),
+      Command1(self.ControlAt(kForm1Declaration.ControlIndex("Command1"))),
+      Command2(self.ControlAt(kForm1Declaration.ControlIndex("Command2"))),
+      Timer1(self.TimerAt(kForm1Declaration.TimerIndex("Timer1"))),
       Form2(about),
       Form3(dedication),
-      boxes_(boxes) {
-  self.Bind(*this);
-}
+      boxes_(boxes) {}
 
 bool Form1::Pause() {
   module_.WaitSeconds(kLineGap);

@@ -14,7 +14,6 @@ class Application {
   void WindowClosed() {
     if (--open_ == 0) pump_.RequestQuit();
   }
-  int OpenWindows() const { return open_; }
 
  private:
   EventPump& pump_;

@@ -1,22 +1,15 @@
 #include "runtime/declared_form.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace tallow {
 namespace {
 
-// Stands in for a control that a handler names and the declaration lacks.
-class NoControl : public Control {
- public:
-  std::wstring Text() const override { return {}; }
-  void SetText(const std::wstring&) override {}
-  bool Enabled() const override { return false; }
-  void SetEnabled(bool) override {}
-};
-
-class NoTimer : public Timer {
- public:
-  bool Enabled() const override { return false; }
-  void SetEnabled(bool) override {}
-};
+// Window classes are ASCII.
+void Write(const wchar_t* text) {
+  for (; *text; ++text) std::fputc(*text < 0x80 ? static_cast<char>(*text) : '?', stderr);
+}
 
 }  // namespace
 
@@ -35,18 +28,12 @@ DeclaredForm::DeclaredForm(const FormDeclaration& declaration, Application& appl
 
 DeclaredForm::~DeclaredForm() = default;
 
-Control& DeclaredForm::ControlNamed(std::string_view name) {
-  for (std::size_t i = 0; i < declaration_.controls.size(); ++i)
-    if (name == declaration_.controls[i].name) return peer_->ControlAt(i);
-  static NoControl none;
-  return none;
-}
-
-Timer& DeclaredForm::TimerNamed(std::string_view name) {
-  for (std::size_t i = 0; i < declaration_.timers.size(); ++i)
-    if (name == declaration_.timers[i].name) return *timers_[i];
-  static NoTimer none;
-  return none;
+void DeclaredForm::BoundWithAnotherDeclaration(const FormDeclaration& bound) const {
+  Write(declaration_.windowClass);
+  Write(L": bound to the handlers of ");
+  Write(bound.windowClass);
+  Write(L"\n");
+  std::abort();
 }
 
 WindowHandle DeclaredForm::Handle() const { return loaded_ ? peer_->Handle() : 0; }

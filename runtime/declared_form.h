@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <memory>
-#include <string_view>
 #include <vector>
 
 #include "runtime/application.h"
@@ -24,19 +23,23 @@ class DeclaredForm : public Form {
   DeclaredForm(const DeclaredForm&) = delete;
   DeclaredForm& operator=(const DeclaredForm&) = delete;
 
-  // The object whose member functions the declaration's events name.
-  template <class Handlers>
-  void Bind(Handlers& handlers) {
+  // Sends the events of `Declaration` to `handlers`, and returns this form.
+  // An event there that names a member of another class than Handlers does
+  // not compile. `Declaration` must be the one this form is made from: if
+  // it is not, the program ends at once, naming both windows.
+  template <const FormDeclaration& Declaration, class Handlers>
+  DeclaredForm& Bind(Handlers& handlers) {
+    static_assert(Declaration.template HandledBy<Handlers>(), "an event of this window names another class's handler");
+    if (&Declaration != &declaration_) BoundWithAnotherDeclaration(Declaration);
     handlers_ = &handlers;
-    handlersType_ = Event::TypeKey<Handlers>();
+    return *this;
   }
 
   const FormDeclaration& Declaration() const { return declaration_; }
-  // The control or timer of that name in the declaration; a control that
-  // does nothing if there is none.
-  Control& ControlNamed(std::string_view name);
-  Timer& TimerNamed(std::string_view name);
-  TimerDriver& TimerAt(std::size_t timer) { return *timers_[timer]; }
+  // The control or timer of the declaration's row `row`, which handlers
+  // look up by name as they compile: ControlAt(kForm1Declaration.ControlIndex("Text1")).
+  Control& ControlAt(std::size_t row) { return peer_->ControlAt(row); }
+  TimerDriver& TimerAt(std::size_t row) { return *timers_[row]; }
 
   bool Loaded() const override { return loaded_; }
   WindowHandle Handle() const override;
@@ -53,14 +56,14 @@ class DeclaredForm : public Form {
 
  private:
   void Load();
-  void Fire(const Event& event) { event.Fire(handlers_, handlersType_); }
+  void Fire(const Event& event) { event.Fire(handlers_); }
+  [[noreturn]] void BoundWithAnotherDeclaration(const FormDeclaration& bound) const;
 
   const FormDeclaration& declaration_;
   Application& application_;
   std::vector<std::unique_ptr<TimerDriver>> timers_;
   std::unique_ptr<FormPeer> peer_;
   void* handlers_ = nullptr;
-  const void* handlersType_ = nullptr;
   bool loaded_ = false;
 };
 

@@ -11,7 +11,9 @@ class EventPump {
   virtual void PumpEvents(double maxWaitSeconds) = 0;
   // Asks the application to end once the handlers now running return.
   virtual void RequestQuit() = 0;
-  // True once the application has been asked to end.
+  // True once the pump has taken the request to end: on Win32 when it takes
+  // WM_QUIT from the queue, not when RequestQuit posts it. Pauses stop
+  // there.
   virtual bool QuitRequested() const = 0;
 };
 

@@ -7,29 +7,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 #include "runtime/event.h"
 #include "runtime/timer_driver.h"
 
 namespace tallow {
-
-// A fixed-size table of rows, viewed where it is declared.
-template <class Row>
-class Rows {
- public:
-  constexpr Rows() = default;
-  template <std::size_t N>
-  constexpr Rows(const Row (&rows)[N]) : rows_(rows), size_(N) {}
-  constexpr const Row* begin() const { return rows_; }
-  constexpr const Row* end() const { return rows_ + size_; }
-  constexpr std::size_t size() const { return size_; }
-  constexpr const Row& operator[](std::size_t i) const { return rows_[i]; }
-
- private:
-  const Row* rows_ = nullptr;
-  std::size_t size_ = 0;
-};
 
 // An RGB colour (0x00BBGGRR), or one of the platform's system colours, read
 // when the window loads (0x80000000 plus its index, as forms write them).
@@ -79,7 +63,7 @@ struct TimerRow {
   const char* name;
   double intervalSeconds;
   TimerDriver::Delivery delivery;
-  bool onAtLoad;
+  bool onAtLoad = false;
   Event tick;
 };
 
@@ -96,14 +80,37 @@ struct FormDeclaration {
   Border border;
   int width, height;  // of the client area, in twips
   Colour background;
-  int pictureId;  // a JPEG resource drawn at the top-left corner; 0 for none
-  int iconId;
-  const FontChoice* font;  // the controls' font; nullptr for the platform's
+  int pictureId = 0;                 // a JPEG resource drawn at the top-left corner; 0 for none
+  int iconId = 0;                    // an icon resource; 0 for the platform's
+  const FontChoice* font = nullptr;  // the controls' font; nullptr for the platform's
   Placement placement;
-  Rows<ControlRow> controls;
-  Rows<TimerRow> timers = {};
+  std::span<const ControlRow> controls = {};
+  std::span<const TimerRow> timers = {};
   Event load = {};
   Event mouseDown = {};
+
+  // The index of the control or timer named `name`, looked up as the
+  // program compiles: a name that no row has stops the compile at
+  // NoControlOfThatName or NoTimerOfThatName.
+  consteval std::size_t ControlIndex(std::string_view name) const {
+    for (std::size_t i = 0; i < controls.size(); ++i)
+      if (name == controls[i].name) return i;
+    NoControlOfThatName();
+  }
+  consteval std::size_t TimerIndex(std::string_view name) const {
+    for (std::size_t i = 0; i < timers.size(); ++i)
+      if (name == timers[i].name) return i;
+    NoTimerOfThatName();
+  }
+  // True when each of its events is unset or names a member of Handlers.
+  template <class Handlers>
+  consteval bool HandledBy() const {
+    for (const ControlRow& row : controls)
+      if (!row.click.GoesTo<Handlers>()) return false;
+    for (const TimerRow& row : timers)
+      if (!row.tick.GoesTo<Handlers>()) return false;
+    return load.GoesTo<Handlers>() && mouseDown.GoesTo<Handlers>();
+  }
 
   // The row of the control named `name` or with id `id`; nullptr if none.
   constexpr const ControlRow* Control(std::string_view name) const {
@@ -116,6 +123,12 @@ struct FormDeclaration {
       if (row.id == id) return &row;
     return nullptr;
   }
+
+ private:
+  // Never defined: only a look-up that fails reaches them, and then the
+  // compiler names them in its error.
+  [[noreturn]] static void NoControlOfThatName();
+  [[noreturn]] static void NoTimerOfThatName();
 };
 
 }  // namespace tallow

@@ -10,7 +10,7 @@ namespace tallow {
 class Form3 {
  public:
   // The handlers of `self`, a form made from kForm3Declaration.
-  Form3(Tallow_Idler& module, DeclaredForm& self) : module_(module), self_(self) { self.Bind(*this); }
+  Form3(Tallow_Idler& module, DeclaredForm& self);
   void Form_Load() { module_.KeepOnTop(self_); }
 
  private:

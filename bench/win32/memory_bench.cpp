@@ -1,10 +1,10 @@
 // Peak working set of the idler through a short session beside the practice
-// room, against the plain window program's:
-//   memory_bench <TallowDivod.exe> <plain_window.exe> <transcript>
+// room, against the plain window program's and the themed one's:
+//   memory_bench <TallowDivod.exe> <plain_window.exe> <themed_window.exe> <transcript>
 // The session: load, Start, a few seconds idling, Adv., About (opened, then
 // closed), Exit; each step waits for its lines in the room's transcript, so
-// a press that went astray shows instead of a figure. The plain window stays
-// up as long as the session took. Prints a row of the README's table.
+// a press that went astray shows instead of a figure. Each reference window
+// stays up as long as the session took. Prints a row of the README's table.
 #include <windows.h>
 #include <psapi.h>
 
@@ -143,14 +143,45 @@ std::string Megabytes(SIZE_T bytes) {
   return text;
 }
 
+// A reference window program, up for `seconds` and then closed.
+struct Reference {
+  SIZE_T peak = 0;
+  bool ran = false;
+};
+Reference RunReference(const std::wstring& exe, double seconds) {
+  Reference result;
+  Watched plain(exe);
+  HWND window = nullptr;
+  if (plain.Started() &&
+      plain.WaitFor([&] { return (window = WindowOf(plain.Pid(), L"TallowBench.PlainWindow")) != nullptr; }, 20000)) {
+    plain.Idle(static_cast<DWORD>(std::max(0.0, seconds - plain.Seconds()) * 1000));
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    result.ran = plain.WaitExit(10000);
+  }
+  plain.Sample();
+  result.peak = plain.Peak();
+  return result;
+}
+
+// "18.2 MB; ratio 1.2×, the idler 4.0 MB more"
+std::string Against(const Reference& reference, SIZE_T idlerPeak) {
+  if (!reference.peak) return "not read";
+  char ratio[32];
+  std::snprintf(ratio, sizeof ratio, "%.1f", static_cast<double>(idlerPeak) / static_cast<double>(reference.peak));
+  const bool more = idlerPeak >= reference.peak;
+  return Megabytes(reference.peak) + (reference.ran ? "" : " (did not close)") + "; ratio " + ratio +
+         "\u00D7, the idler " + Megabytes(more ? idlerPeak - reference.peak : reference.peak - idlerPeak) +
+         (more ? " more" : " less");
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc < 4) {
-    std::fprintf(stderr, "usage: memory_bench <TallowDivod.exe> <plain_window.exe> <transcript>\n");
+  if (argc < 5) {
+    std::fprintf(stderr, "usage: memory_bench <TallowDivod.exe> <plain_window.exe> <themed_window.exe> <transcript>\n");
     return 2;
   }
-  const std::wstring transcript = WindowsPath(argv[3]);
+  const std::wstring transcript = WindowsPath(argv[4]);
 
   double session = 0;
   const char* failed = nullptr;
@@ -163,27 +194,14 @@ int wmain(int argc, wchar_t** argv) {
     idler.Sample();
     idlerPeak = idler.Peak();
   }
-  SIZE_T plainPeak = 0;
-  bool plainRan = false;
-  {
-    Watched plain(WindowsPath(argv[2]));
-    HWND window = nullptr;
-    if (plain.Started() &&
-        plain.WaitFor([&] { return (window = WindowOf(plain.Pid(), L"TallowBench.PlainWindow")) != nullptr; }, 20000)) {
-      plain.Idle(static_cast<DWORD>(std::max(0.0, session - plain.Seconds()) * 1000));
-      PostMessageW(window, WM_CLOSE, 0, 0);
-      plainRan = plain.WaitExit(10000);
-    }
-    plain.Sample();
-    plainPeak = plain.Peak();
-  }
+  const Reference plain = RunReference(WindowsPath(argv[2]), session);
+  const Reference themed = RunReference(WindowsPath(argv[3]), session);
 
   std::printf(
       "| peak working set of the idler through a session of %.1f s beside the practice room (load, Start, 3 s idling, "
-      "Adv., About, Exit) | %s%s%s | plain window program, up as long: %s%s; ratio %.1f\u00D7, the idler %s more |\n",
+      "Adv., About, Exit) | %s%s%s | plain window program, up as long: %s. Themed window program (the idler's "
+      "manifest, `InitCommonControlsEx`, one push button), up as long: %s |\n",
       session, idlerPeak ? Megabytes(idlerPeak).c_str() : "not read", failed ? "; the session stopped at: " : "",
-      failed ? failed : "", plainPeak ? Megabytes(plainPeak).c_str() : "not read", plainRan ? "" : " (did not close)",
-      plainPeak ? static_cast<double>(idlerPeak) / static_cast<double>(plainPeak) : 0.0,
-      Megabytes(idlerPeak > plainPeak ? idlerPeak - plainPeak : 0).c_str());
-  return !failed && plainRan ? 0 : 1;
+      failed ? failed : "", Against(plain, idlerPeak).c_str(), Against(themed, idlerPeak).c_str());
+  return !failed && plain.ran && themed.ran ? 0 : 1;
 }

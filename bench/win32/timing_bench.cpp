@@ -216,20 +216,19 @@ struct IdleClockTimer {
     module.PostChatLine(LineIdleFor(L"00", L"1"));
   }
 };
-constexpr TimerRow kIdleClockTimers[] = {
-    {"Timer1", 1.0, TimerDriver::Delivery::kEveryTick, true, On<&IdleClockTimer::Tick>}};
-constexpr FormDeclaration kIdleClockForm{L"TallowBench.IdleClock",
-                                         L"idle clock",
-                                         Border::kFixedSingle,
-                                         1500,
-                                         1500,
-                                         Rgb(255, 255, 255),
-                                         0,
-                                         0,
-                                         nullptr,
-                                         Placement::kCentred,
-                                         {},
-                                         kIdleClockTimers};
+constexpr TimerRow kIdleClockTimers[] = {{.name = "Timer1",
+                                          .intervalSeconds = 1.0,
+                                          .delivery = TimerDriver::Delivery::kEveryTick,
+                                          .onAtLoad = true,
+                                          .tick = On<&IdleClockTimer::Tick>}};
+constexpr FormDeclaration kIdleClockForm{.windowClass = L"TallowBench.IdleClock",
+                                         .caption = L"idle clock",
+                                         .border = Border::kFixedSingle,
+                                         .width = 1500,
+                                         .height = 1500,
+                                         .background = Rgb(255, 255, 255),
+                                         .placement = Placement::kCentred,
+                                         .timers = kIdleClockTimers};
 
 int Drift(double minutes) {
   win32::DesktopPlatform desktop;
@@ -249,7 +248,7 @@ int Drift(double minutes) {
   win32::FormWindows windows(clock);
   DeclaredForm form(kIdleClockForm, application, clock, windows);
   IdleClockTimer idle{module, &form.TimerAt(0)};
-  form.Bind(idle);
+  form.Bind<kIdleClockForm>(idle);
   const double start = clock.Now();
   form.Show();  // its timer is on from the load
   SetTimer(hwnd, 8, 1000, nullptr);

@@ -1,6 +1,7 @@
 #include "bridge/win32/shell.h"
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <climits>
 #include <vector>
@@ -36,8 +37,7 @@ long SystemShell::LookUpExecutable(const std::string& file, const std::string& d
   if (buffer.size() < MAX_PATH) return 0;
   // shell32 and the DLLs it brings in are loaded when Site is first pressed,
   // not at start.
-  using FindExecutableFn = HINSTANCE(WINAPI*)(const char*, const char*, char*);
-  static const auto findExecutable = ProcAddress<FindExecutableFn>(LoadSystemDll(L"shell32.dll"), "FindExecutableA");
+  static const auto findExecutable = TALLOW_PROC_ADDRESS(LoadSystemDll(L"shell32.dll"), FindExecutableA);
   if (!findExecutable) return 0;
   const INT_PTR code = reinterpret_cast<INT_PTR>(findExecutable(file.c_str(), directory.c_str(), buffer.data()));
   return static_cast<long>(code > LONG_MAX ? LONG_MAX : code);

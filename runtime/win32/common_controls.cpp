@@ -13,8 +13,7 @@ void RegisterCommonControls() {
   // name, not by path, so that the manifest's activation context chooses
   // version 6 from the side-by-side store; looked up, like every function
   // of a DLL the exe does not import.
-  using InitFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-  auto init = ProcAddress<InitFn>(LoadLibraryW(L"comctl32.dll"), "InitCommonControlsEx");
+  auto init = TALLOW_PROC_ADDRESS(LoadLibraryW(L"comctl32.dll"), InitCommonControlsEx);
   if (!init) return;
   INITCOMMONCONTROLSEX classes{};
   classes.dwSize = sizeof classes;

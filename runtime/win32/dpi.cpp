@@ -8,11 +8,11 @@ namespace {
 
 // Newer than the headers of the oldest Windows each build is for, so typed
 // here as Microsoft documents them.
-using GetDpiForWindowFn = UINT(WINAPI*)(HWND);                                      // 10 1607
-using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);           // 8.1, shcore
-using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);  // 10 1607
-using EnableNonClientDpiScalingFn = BOOL(WINAPI*)(HWND);                            // 10 1607
-constexpr int kEffectiveDpi = 0;                                                    // MDT_EFFECTIVE_DPI
+using GetDpiForWindowFn = UINT WINAPI(HWND);                                      // 10 1607
+using GetDpiForMonitorFn = HRESULT WINAPI(HMONITOR, int, UINT*, UINT*);           // 8.1, shcore
+using AdjustWindowRectExForDpiFn = BOOL WINAPI(RECT*, DWORD, BOOL, DWORD, UINT);  // 10 1607
+using EnableNonClientDpiScalingFn = BOOL WINAPI(HWND);                            // 10 1607
+constexpr int kEffectiveDpi = 0;                                                  // MDT_EFFECTIVE_DPI
 
 // The functions are looked up at every call, not kept: they are called only
 // when a window opens or changes monitor, and a desktop test can then stand

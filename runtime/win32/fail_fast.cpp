@@ -3,8 +3,18 @@
 // unwinder, the exception classes, a terminate handler that demangles type
 // names) was most of the exe. What the library would throw, and an
 // allocation that fails, end the process here at once, as the exception
-// would have ended it uncaught. Every throwing helper the library's headers
-// call is defined, so its own throwing versions are never linked.
+// would have ended it uncaught.
+//
+// The library's headers never throw themselves: they call std::__throw_*,
+// one function per exception class. The libstdc++ manual describes them in
+// "Exceptions", section "Doing without" (-fno-exceptions; gcc.gnu.org/
+// onlinedocs/libstdc++/manual/using_exceptions.html#intro.using.exception.no):
+// a library built without exceptions defines each as abort(). MinGW's
+// libstdc++ is built with them, so its own versions throw; the definitions
+// below are the manual's for the other case, and with every one defined here
+// the throwing versions are never linked. The names are the library's own,
+// not an interface it promises: a helper that a newer libstdc++ adds would
+// link its throwing version again, and the exe's size would show it.
 #include <cstdlib>
 #include <functional>
 #include <new>

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "runtime/jpeg_decoder.h"
+#include "codec/jpeg_decoder.h"
 #include "runtime/win32/dpi.h"
 
 namespace tallow::win32 {
@@ -121,7 +121,7 @@ HBITMAP Resampled(const std::uint32_t* source, int width, int height, int toWidt
 }  // namespace
 
 HBITMAP LoadJpegResource(int resourceId, int dpi) {
-  HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(resourceId), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
+  HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(resourceId), RT_RCDATA);
   const void* bytes = found ? LockResource(LoadResource(nullptr, found)) : nullptr;
   DecodedPicture decoded;
   if (!bytes || !DecodeJpeg(static_cast<const unsigned char*>(bytes), SizeofResource(nullptr, found), decoded))

@@ -18,8 +18,6 @@ const wchar_t* const kLoadedOnFirstUse[] = {
     L"dwmapi.dll",   // desktop composition, loaded by the themes (Vista and later)
 };
 
-using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
-
 }  // namespace
 
 HMODULE LoadSystemDll(const wchar_t* name) {
@@ -27,15 +25,15 @@ HMODULE LoadSystemDll(const wchar_t* name) {
   const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return nullptr;
   const std::wstring path = std::wstring(folder, length) + L"\\" + name;
-  if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return nullptr;
   return LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
 void HardenDllSearch(bool restrictToSystemFolder) {
-  // Looked up, not imported: the exe must start where it is missing.
-  auto setDefault = restrictToSystemFolder ? ProcAddress<SetDefaultDllDirectoriesFn>(GetModuleHandleW(L"kernel32.dll"),
-                                                                                     "SetDefaultDllDirectories")
-                                           : nullptr;
+  // Looked up, not imported: the exe must start where it is missing. The
+  // MinGW-w64 headers declare it whatever _WIN32_WINNT says, XP's included.
+  auto setDefault = restrictToSystemFolder
+                        ? TALLOW_PROC_ADDRESS(GetModuleHandleW(L"kernel32.dll"), SetDefaultDllDirectories)
+                        : nullptr;
   if (!setDefault || !setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32)) SetDllDirectoryW(L"");
   for (const wchar_t* name : kLoadedOnFirstUse) LoadSystemDll(name);
 }

@@ -3,7 +3,9 @@
 // The whole idler, as the program wires it, on the simulated desktop: its
 // windows are made from their declarations and its events go through them.
 
+#include <cstdlib>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/program.h"
@@ -28,8 +30,8 @@ struct IdlerSim {
   SimControl& Command1 = Named("Command1");
   SimControl& Command2 = Named("Command2");
   // The timers the declaration gives the main window, as it runs them.
-  TimerDriver& Timer1 = static_cast<TimerDriver&>(program.form1.TimerNamed("Timer1"));
-  TimerDriver& Timer2 = static_cast<TimerDriver&>(program.form1.TimerNamed("Timer2"));
+  TimerDriver& Timer1 = program.form1.TimerAt(kForm1Declaration.TimerIndex("Timer1"));
+  TimerDriver& Timer2 = program.form1.TimerAt(kForm1Declaration.TimerIndex("Timer2"));
 
   // Every tick of Timer1 as it ended: when, and the clock it left.
   struct Tick {
@@ -90,8 +92,13 @@ struct IdlerSim {
   std::wstring Clock() const { return Label2.Shown() + L":" + Label3.Shown() + L":" + Label4.Shown(); }
   bool Idling() const { return Timer1.Enabled() && !Command1.Enabled() && !Text1.Enabled() && Command2.Enabled(); }
   bool NotIdling() const { return !Timer1.Enabled() && Command1.Enabled() && Text1.Enabled() && !Command2.Enabled(); }
-  // The main window's control of that name, as the simulated window made it.
-  SimControl& Named(const char* name) { return static_cast<SimControl&>(program.form1.ControlNamed(name)); }
+  // The main window's control of that name, as the simulated window made it;
+  // a name it lacks ends the run.
+  SimControl& Named(std::string_view name) {
+    const ControlRow* row = kForm1Declaration.Control(name);
+    if (!row) std::abort();
+    return static_cast<SimControl&>(form1.ControlAt(static_cast<std::size_t>(row - kForm1Declaration.controls.data())));
+  }
 };
 
 // The idler with its main window loaded.

@@ -125,5 +125,13 @@ TEST(MainWindow, NoChatClientChangesNothingButThePosts) {
   EXPECT_EQ(s.Clock(), L"00:1:4");
 }
 
+// Mistakes the compiler cannot see end the program at once: handlers bound
+// to a form made from another window's declaration.
+TEST(Wiring, HandlersOfAnotherWindowEndTheProgramNamingBoth) {
+  IdlerSim s;
+  EXPECT_DEATH(Form3(s.program.module, s.program.form2),
+               "TallowDivod.Form2: bound to the handlers of TallowDivod.Form3");
+}
+
 }  // namespace
 }  // namespace tallow

@@ -30,35 +30,15 @@ struct Period : sim::Loaded {
 };
 
 TEST(TextNumber, ConversionsOfTheClock) {
-  // The clock's texts, then beyond them: decimal texts, and numbers that are
-  // not whole to 15 significant digits, in printf's "%.15g" form.
-  for (const auto& [text, number] : {std::pair<const wchar_t*, double>{L"00", 0},
-                                     {L"59", 59},
-                                     {L" 7 ", 7},
-                                     {L"x", 0},
-                                     {L"-2", -2},
-                                     {L"0.05", 0.05},
-                                     {L".5", 0.5},
-                                     {L"2.5e3", 2500},
-                                     {L"25E-1", 2.5},
-                                     {L"1e", 0},
-                                     {L"1 2", 0},
-                                     {L"1e999", 0},
-                                     {L"12345678901234567890123", 12345678901234567890123.0}})
+  for (const auto& [text, number] : {std::pair<const wchar_t*, std::uint64_t>{L"00", 0}, {L"59", 59}, {L"x", 0}})
     EXPECT_EQ(TextToNumber(text), number) << "\"" << Ansi(text) << "\"";
-  for (const auto& [number, text] : {std::pair{1.0, L"1"},
-                                     {60.0, L"60"},
-                                     {100.0, L"100"},
-                                     {123456789012.0, L"123456789012"},
-                                     {0.5, L"0.5"},
-                                     {-3.0, L"-3"},
-                                     {-0.0, L"0"},
-                                     {123.25, L"123.25"},
-                                     {1.0 / 3, L"0.333333333333333"},
-                                     {-2.5e-7, L"-2.5e-07"},
-                                     {1e15, L"1e+15"}})
+  for (const auto& [number, text] : {std::pair<std::uint64_t, const wchar_t*>{0, L"0"},
+                                     {1, L"1"},
+                                     {60, L"60"},
+                                     {100, L"100"},
+                                     {123456789012, L"123456789012"}})
     EXPECT_EQ(NumberToText(number), text) << number;
-  for (double n : {0.0, 59.0, 999999999999999.0}) EXPECT_EQ(TextToNumber(NumberToText(n)), n);
+  for (std::uint64_t n : {0ull, 59ull, 999999999999999ull}) EXPECT_EQ(TextToNumber(NumberToText(n)), n);
 }
 
 TEST(IdlePeriod, StartPostsStartAndReasonThenSwitchesToIdling) {

@@ -3,7 +3,7 @@
 // byte, for the idler's two pictures and for the forms a baseline file can
 // take; other files refused; damaged ones never read out of bounds (the
 // sanitizer run of ./test checks that).
-#include "runtime/jpeg_decoder.h"
+#include "codec/jpeg_decoder.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

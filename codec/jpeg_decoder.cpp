@@ -1,4 +1,4 @@
-#include "runtime/jpeg_decoder.h"
+#include "codec/jpeg_decoder.h"
 
 #include <cstring>
 
