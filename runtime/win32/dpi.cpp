@@ -18,12 +18,20 @@ constexpr int kEffectiveDpi = 0;                                                
 // when a window opens or changes monitor, and a desktop test can then stand
 // in for them.
 HMODULE User32() { return GetModuleHandleW(L"user32.dll"); }
+// Loaded only where user32 cannot tell: 8.1 and 10 before 1607.
 HMODULE Shcore() {
   static HMODULE shcore = LoadSystemDll(L"shcore.dll");
   return shcore;
 }
 
 int Sane(UINT dpi) { return dpi >= 24 && dpi <= 24 * 96 ? static_cast<int>(dpi) : ScreenDpi(); }
+
+int MonitorDpi(HMONITOR monitor) {
+  auto getDpiForMonitor = ProcAddress<GetDpiForMonitorFn>(Shcore(), "GetDpiForMonitor");
+  UINT x = 0, y = 0;
+  if (!monitor || !getDpiForMonitor || FAILED(getDpiForMonitor(monitor, kEffectiveDpi, &x, &y))) return ScreenDpi();
+  return Sane(y);
+}
 
 }  // namespace
 
@@ -35,13 +43,6 @@ int ScreenDpi() {
     return value > 0 ? value : 96;
   }();
   return dpi;
-}
-
-int MonitorDpi(HMONITOR monitor) {
-  auto getDpiForMonitor = ProcAddress<GetDpiForMonitorFn>(Shcore(), "GetDpiForMonitor");
-  UINT x = 0, y = 0;
-  if (!monitor || !getDpiForMonitor || FAILED(getDpiForMonitor(monitor, kEffectiveDpi, &x, &y))) return ScreenDpi();
-  return Sane(y);
 }
 
 int WindowDpi(HWND window) {

@@ -12,9 +12,9 @@ namespace tallow::win32 {
 
 // The screen's DPI, read once (96 at 100% display scaling).
 int ScreenDpi();
-// The DPI of `monitor`, or of the screen where Windows has no such notion.
-int MonitorDpi(HMONITOR monitor);
-// The DPI `window` is laid out at now.
+// The DPI of the monitor `window` is on: GetDpiForWindow (10 1607 and
+// later), else GetDpiForMonitor (8.1, whose shcore.dll is loaded then), else
+// the screen's.
 int WindowDpi(HWND window);
 // Pixels for twips at `dpi` (15 twips a pixel at 96 DPI).
 inline int Twips(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }

@@ -39,14 +39,16 @@ FormWindow::FormWindow(DeclaredForm& form, const Clock& clock)
     : form_(form), declaration_(form.Declaration()), clock_(clock), controls_(declaration_.controls.size()) {}
 
 bool FormWindow::Create() {
-  // New windows open in the primary monitor's work area, at its scaling.
-  dpi_ = MonitorDpi(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY));
+  // New windows open in the primary monitor's work area, made at the system
+  // DPI, the primary monitor's when the user signed in.
+  dpi_ = ScreenDpi();
   MakeResources(dpi_);
   const WindowStyle style = StyleOf(declaration_.border);
   if (!CreateWindowOfClass(declaration_.windowClass, declaration_.iconId, style.exStyle, declaration_.caption,
                            style.style, InitialFrame(dpi_)))
     return false;
-  // Windows gives a new window the scaling of the monitor it landed on.
+  // Windows gives a new window the scaling of the monitor it landed on; if
+  // that is another, the window is laid out again before it is shown.
   const int landed = WindowDpi(hwnd());
   if (landed != dpi_) {
     RECT frame;
