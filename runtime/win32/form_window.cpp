@@ -50,12 +50,12 @@ bool FormWindow::Create() {
   // Windows gives a new window the scaling of the monitor it landed on; if
   // that is another, the window is laid out again before it is shown.
   const int landed = WindowDpi(hwnd());
-  if (landed != dpi_) {
-    RECT frame;
-    GetWindowRect(hwnd(), &frame);
+  RECT frame;
+  GetWindowRect(hwnd(), &frame);
+  if (landed != dpi_)
     OnDpiChanged(landed, frame);
-  }
-  FitClientArea();
+  else
+    FitClientArea();
   return true;
 }
 

@@ -53,9 +53,10 @@ class SimDesktop : public Clock, public EventPump, public ChatClient, public Win
   // their schedules in its awake time.
   Platform platform() { return Platform{awake, *this, *this, *this, shell}; }
 
-  // The machine sleeps (or the process is suspended) for `seconds`: the clock
-  // moves on and nothing runs meanwhile. Call it from a queued event.
-  void Sleep(double seconds) { now_ += seconds; }
+  // The machine is suspended (asleep, hibernating, a paused virtual machine)
+  // for `seconds`: the clock moves on and nothing runs meanwhile. Call it
+  // from a queued event.
+  void Suspend(double seconds) { now_ += seconds; }
   // Queues a user event at simulated time `time` (seconds).
   void At(double time, std::function<void()> action);
   void AddTimer(TimerDriver& timer) { timers_.push_back(&timer); }

@@ -193,7 +193,7 @@ TEST(IdlePeriod, SleepIsNotMadeUpWhileTheClockCountsAwakeTime) {
         Row{"an hour in Start's pause", 0.3, 3600, 0, {report2[1]}}}) {
     SCOPED_TRACE(row.where);
     Period p;
-    p.Check(row.at, [&] { p.desk.Sleep(row.seconds); });
+    p.Check(row.at, [&] { p.desk.Suspend(row.seconds); });
     const double woke = row.at + row.seconds;
     p.desk.RunUntil(woke + 200);
     Lines next25;

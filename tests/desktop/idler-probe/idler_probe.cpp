@@ -8,8 +8,9 @@
 // - What a label is drawn with: `describe_label`, run by a thread that the
 //   test starts in the idler with the label's handle.
 // - A monitor of another display scaling, which Wine's one screen never has:
-//   the DPI that the idler's look-ups of GetDpiForWindow and GetDpiForMonitor
-//   report (`reported_dpi`), and `send_dpi_changed`, the message Windows
+//   the DPI that the idler's look-up of GetDpiForWindow reports
+//   (`reported_dpi`; Wine has the function, so GetDpiForMonitor, the idler's
+//   fall-back for Windows 8.1, is never asked), and `send_dpi_changed`, the message Windows
 //   sends a window moved to such a monitor.
 // The imports are taken over as the DLL loads; the test reads and writes the
 // exported variables below with Read/WriteProcessMemory.
@@ -22,7 +23,6 @@ namespace {
 using wait_fn = DWORD(WINAPI*)(DWORD, const HANDLE*, DWORD, DWORD, DWORD);
 using get_proc_address_fn = FARPROC(WINAPI*)(HMODULE, LPCSTR);
 using get_dpi_for_window_fn = UINT(WINAPI*)(HWND);
-using get_dpi_for_monitor_fn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 using create_process_fn = BOOL(WINAPI*)(LPCSTR, LPSTR, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES, BOOL, DWORD,
                                         LPVOID, LPCSTR, LPSTARTUPINFOA, LPPROCESS_INFORMATION);
 
@@ -33,7 +33,6 @@ wait_fn g_real_wait = nullptr;
 create_process_fn g_real_create_process = nullptr;
 get_proc_address_fn g_real_get_proc_address = nullptr;
 get_dpi_for_window_fn g_real_get_dpi_for_window = nullptr;
-get_dpi_for_monitor_fn g_real_get_dpi_for_monitor = nullptr;
 
 }  // namespace
 
@@ -48,7 +47,7 @@ __declspec(dllexport) volatile LONG windows7_wait_refused = 0;
 // The exe's calls of CreateProcessA, and the last one's creation flags.
 __declspec(dllexport) volatile LONG create_process_calls = 0;
 __declspec(dllexport) volatile LONG create_process_flags = 0;
-// Set by the test: the DPI every monitor reports to the idler; 0 for the real one.
+// Set by the test: the DPI every window is told it has; 0 for the real one.
 __declspec(dllexport) volatile LONG reported_dpi = 0;
 // Set by the test before send_dpi_changed: the window's DPI now and the one it moves to.
 __declspec(dllexport) volatile LONG dpi_change_from = 96;
@@ -83,26 +82,14 @@ UINT WINAPI reported_dpi_for_window(HWND window) {
   return g_real_get_dpi_for_window ? g_real_get_dpi_for_window(window) : 96;
 }
 
-HRESULT WINAPI reported_dpi_for_monitor(HMONITOR monitor, int kind, UINT* x, UINT* y) {
-  if (reported_dpi) {
-    *x = *y = static_cast<UINT>(reported_dpi);
-    return S_OK;
-  }
-  return g_real_get_dpi_for_monitor ? g_real_get_dpi_for_monitor(monitor, kind, x, y) : E_NOTIMPL;
-}
-
-// The idler looks the DPI functions up at run time, so they are taken over
-// where it looks.
+// The idler looks the DPI function up at run time, so it is taken over where
+// it looks.
 FARPROC WINAPI looked_up(HMODULE module, LPCSTR name) {
   FARPROC real = g_real_get_proc_address(module, name);
   if (reinterpret_cast<ULONG_PTR>(name) >> 16 == 0) return real;  // by ordinal
   if (lstrcmpA(name, "GetDpiForWindow") == 0) {
     g_real_get_dpi_for_window = reinterpret_cast<get_dpi_for_window_fn>(reinterpret_cast<void*>(real));
     return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&reported_dpi_for_window));
-  }
-  if (lstrcmpA(name, "GetDpiForMonitor") == 0) {
-    g_real_get_dpi_for_monitor = reinterpret_cast<get_dpi_for_monitor_fn>(reinterpret_cast<void*>(real));
-    return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&reported_dpi_for_monitor));
   }
   return real;
 }
